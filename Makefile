@@ -1,0 +1,30 @@
+# Thin wrapper: every target installs what it needs first.
+.PHONY: deps build release test run bench fuzz clean
+
+deps:
+	sh scripts/install-deps
+
+build: deps
+	cmake --preset debug
+	cmake --build --preset debug -j2
+
+release: deps
+	cmake --preset release
+	cmake --build --preset release -j2
+
+test: build
+	ctest --preset debug
+
+run: release
+	sh scripts/run-demo build/release
+
+bench: release
+	build/release/bench/decode_bench
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j2
+	build/fuzz/fuzz/decode_fuzz -max_total_time=60 fuzz/corpus
+
+clean:
+	rm -rf build

@@ -1,0 +1,6 @@
+list(APPEND ORVANE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Hex.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Decoder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AppDirectory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AppDecoderTable.cpp
+)
