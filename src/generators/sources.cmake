@@ -1,0 +1,5 @@
+list(APPEND ORVANE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Headers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NumberEntry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LightingCommands.cpp
+)
