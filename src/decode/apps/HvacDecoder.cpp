@@ -16,11 +16,20 @@ constexpr int kModeSetback = 0x10;
 constexpr int kModeGuard = 0x20;
 constexpr int kModeAux = 0x40;
 
+const char* const kHvacModes[8] = {"Off, ",           "Heat Only, ", "Cool Only, ", "Heat & Cool, ",
+                                   "Vent/Fan Only, ", "Unknown, ",   "Unknown, ",   "Unknown, "};
+const char* const kHumidityModes[8] = {"Off, ",     "Humidify Only, ", "Dehumidify Only, ", "Humidity Control, ",
+                                       "Unknown, ", "Unknown, ",       "Unknown, ",         "Unknown, "};
+
+template <class... T>
+void Cat(std::string& s, const T&... parts) {
+    (s.append(parts), ...);
+}
+
 // hundredths as "[-]n.dd"
-std::string HundredthsText(long long hundredths) {
-    std::string s;
+void AppendHundredths(std::string& s, long long hundredths) {
     if (hundredths < 0) {
-        s = "-";
+        s += '-';
         hundredths = -hundredths;
     }
     s += std::to_string(hundredths / 100);
@@ -28,23 +37,19 @@ std::string HundredthsText(long long hundredths) {
     const int frac = static_cast<int>(hundredths % 100);
     s += static_cast<char>('0' + frac / 10);
     s += static_cast<char>('0' + frac % 10);
-    return s;
 }
 
-std::string ModeFlagsText(int mode) {
-    std::string s = "Flags: ";
+void AppendMode(std::string& s, const char* const (&modes)[8], int mode) {
+    Cat(s, "Mode: ", modes[mode & 0x07], "Flags: ");
     if (mode & kModeAux) s += "Aux, ";
     if (mode & kModeGuard) s += "Guard, ";
     if (mode & kModeSetback) s += "Setback, ";
     if (mode & kModeRaw) s += "Raw, ";
     if ((mode & (kModeAux | kModeGuard | kModeSetback | kModeRaw)) == 0) s += "None, ";
-    return s;
 }
 
-}  // namespace
-
-std::string HvacZoneListText(int zones) {
-    std::string s = zones != 0 ? "Zones" : "No Zones";
+void AppendZoneList(std::string& s, int zones) {
+    s += zones != 0 ? "Zones" : "No Zones";
     for (int i = 0; i <= 6; ++i) {
         if (zones & (1 << i)) {
             s += ' ';
@@ -52,19 +57,47 @@ std::string HvacZoneListText(int zones) {
         }
     }
     if (zones & 0x80) s += " (Expansion)";
+}
+
+void AppendTemperature(std::string& s, int high, int low) {
+    int v = ((high & 0xFF) << 8) | (low & 0xFF);
+    if (v >= 0x8000) v -= 0x10000;
+    // v / 256 to two decimals; v * 100 / 256 never lands on a half, so
+    // rounding to nearest is unambiguous. A value that rounds to zero reads
+    // 0.00, not -0.00.
+    const long long mag = std::llabs(static_cast<long long>(v));
+    long long hundredths = (mag * 100 * 2 + 256) / (2 * 256);
+    if (v < 0) hundredths = -hundredths;
+    AppendHundredths(s, hundredths);
+    s += "\xC2\xB0" "C";
+}
+
+void AppendHumidity(std::string& s, int high, int low) {
+    const long long v = ((high & 0xFF) << 8) | (low & 0xFF);
+    // v / 655.35 percent = v * 2000 / 13107 hundredths, rounded to nearest
+    // (never a half, 13107 being odd).
+    AppendHundredths(s, (v * 2000 * 2 + 13107) / (2 * 13107));
+    s += '%';
+}
+
+}  // namespace
+
+std::string HvacZoneListText(int zones) {
+    std::string s;
+    AppendZoneList(s, zones);
     return s;
 }
 
 std::string HvacModeText(int mode) {
-    static const char* const kModes[8] = {"Off, ",           "Heat Only, ", "Cool Only, ", "Heat & Cool, ",
-                                          "Vent/Fan Only, ", "Unknown, ",   "Unknown, ",   "Unknown, "};
-    return std::string("Mode: ") + kModes[mode & 0x07] + ModeFlagsText(mode);
+    std::string s;
+    AppendMode(s, kHvacModes, mode);
+    return s;
 }
 
 std::string HumidityModeText(int mode) {
-    static const char* const kModes[8] = {"Off, ",     "Humidify Only, ", "Dehumidify Only, ", "Humidity Control, ",
-                                          "Unknown, ", "Unknown, ",       "Unknown, ",         "Unknown, "};
-    return std::string("Mode: ") + kModes[mode & 0x07] + ModeFlagsText(mode);
+    std::string s;
+    AppendMode(s, kHumidityModes, mode);
+    return s;
 }
 
 std::string HvacPlantStatusText(int status) {
@@ -186,23 +219,15 @@ std::string FanModeText(int aux) {
 }
 
 std::string TemperatureText(int high, int low) {
-    int v = ((high & 0xFF) << 8) | (low & 0xFF);
-    if (v >= 0x8000) v -= 0x10000;
-    // v / 256 to two decimals; v * 100 / 256 never lands on a half, so
-    // rounding to nearest is unambiguous. A value that rounds to zero reads
-    // 0.00, not -0.00.
-    const long long mag = std::llabs(static_cast<long long>(v));
-    long long hundredths = (mag * 100 * 2 + 256) / (2 * 256);
-    if (v < 0) hundredths = -hundredths;
-    return HundredthsText(hundredths) + "\xC2\xB0" "C";
+    std::string s;
+    AppendTemperature(s, high, low);
+    return s;
 }
 
 std::string HumidityText(int high, int low) {
-    const long long v = ((high & 0xFF) << 8) | (low & 0xFF);
-    // v / 655.35 percent = v * 2000 / 13107 hundredths, rounded to nearest
-    // (never a half, 13107 being odd).
-    const long long hundredths = (v * 2000 * 2 + 13107) / (2 * 13107);
-    return HundredthsText(hundredths) + "%";
+    std::string s;
+    AppendHumidity(s, high, low);
+    return s;
 }
 
 std::string RawLevelText(int high, int low) {
@@ -256,64 +281,103 @@ std::string DecodeHvacCommand(DecodeContext& ctx) {
 
     const NumberFormat& fmt = ctx.Format;
     auto d = [&ctx](int k) { return ctx.Data(k); };
-    const std::string group = ctx.Num(d(1));
+    std::string s;
+    s.reserve(160);
 
     switch (cmd) {
-        case 0x01: return "HVAC: Zone Group " + group + " Off";
-        case 0x79: return "HVAC: Zone Group " + group + " On";
-        case 0x21: return "HVAC: Refresh, Zone Group " + group;
+        case 0x01: Cat(s, "HVAC: Zone Group ", ctx.Num(d(1)), " Off"); return s;
+        case 0x79: Cat(s, "HVAC: Zone Group ", ctx.Num(d(1)), " On"); return s;
+        case 0x21: Cat(s, "HVAC: Refresh, Zone Group ", ctx.Num(d(1))); return s;
         default: break;
     }
 
-    const std::string zones = HvacZoneListText(d(2));
-    // "<Family>: <Command>, Zone Group G, Z, "
-    auto lead = [&](const char* title) { return std::string(title) + ", Zone Group " + group + ", " + zones + ", "; };
     const bool humidity = (cmd == 0x0D || cmd == 0x1D || cmd == 0x47 || cmd == 0x4E || cmd == 0x6D || cmd == 0x75 ||
                            cmd == 0x7D || cmd == 0xA9);
-    // A level or limit: raw when the Raw bit of the given mode/flags byte is set.
-    auto level = [&](int rawFlags, int k) {
-        if (rawFlags & kModeRaw) return RawLevelText(d(k), d(k + 1));
-        return humidity ? HumidityText(d(k), d(k + 1)) : TemperatureText(d(k), d(k + 1));
+    // "<Family>: <Command>, Zone Group G, Z, "
+    auto lead = [&](const char* title) {
+        Cat(s, title, ", Zone Group ", ctx.Num(d(1)), ", ");
+        AppendZoneList(s, d(2));
+        s += ", ";
     };
-    auto modeText = [&](int mode) { return humidity ? HumidityModeText(mode) : HvacModeText(mode); };
-    auto typeText = [&](int type) { return humidity ? HumidityPlantTypeText(type) : HvacPlantTypeText(type); };
-    auto aux = [&](int mode, int k) {
-        return (mode & kModeAux) ? ", Aux: " + FanModeText(d(k)) : std::string();
+    // A level or limit: raw when the Raw bit of the given mode or flags byte
+    // is set, else a temperature or a humidity.
+    auto level = [&](int rawFlags, int k) {
+        if (rawFlags & kModeRaw) s += RawLevelText(d(k), d(k + 1));
+        else if (humidity) AppendHumidity(s, d(k), d(k + 1));
+        else AppendTemperature(s, d(k), d(k + 1));
+    };
+    auto mode = [&](int m) { AppendMode(s, humidity ? kHumidityModes : kHvacModes, m); };
+    auto type = [&](int t) { s += humidity ? HumidityPlantTypeText(t) : HvacPlantTypeText(t); };
+    auto aux = [&](int m, int k) {
+        if (m & kModeAux) Cat(s, ", Aux: ", FanModeText(d(k)));
     };
 
     switch (cmd) {
         case 0x05:
-            return lead("HVAC: Zone Plant Status") + "Type: " + HvacPlantTypeText(d(3)) + ", " +
-                   HvacPlantStatusText(d(4)) + HvacErrorText(fmt, d(5));
+            lead("HVAC: Zone Plant Status");
+            Cat(s, "Type: ", HvacPlantTypeText(d(3)), ", ", HvacPlantStatusText(d(4)), HvacErrorText(fmt, d(5)));
+            break;
         case 0x0D:
-            return lead("Humidity: Zone Plant Status") + "Type: " + HumidityPlantTypeText(d(3)) + ", " +
-                   HumidityPlantStatusText(d(4)) + HumidityErrorText(fmt, d(5));
+            lead("Humidity: Zone Plant Status");
+            Cat(s, "Type: ", HumidityPlantTypeText(d(3)), ", ", HumidityPlantStatusText(d(4)),
+                HumidityErrorText(fmt, d(5)));
+            break;
         case 0x15:
-            return lead("HVAC: Zone Temperature") + TemperatureText(d(3), d(4)) + ", " + SensorStatusText(d(5));
+            lead("HVAC: Zone Temperature");
+            AppendTemperature(s, d(3), d(4));
+            Cat(s, ", ", SensorStatusText(d(5)));
+            break;
         case 0x1D:
-            return lead("Humidity: Zone") + HumidityText(d(3), d(4)) + ", " + SensorStatusText(d(5));
+            lead("Humidity: Zone");
+            AppendHumidity(s, d(3), d(4));
+            Cat(s, ", ", SensorStatusText(d(5)));
+            break;
         case 0x2F:
         case 0x47:
-            return lead(cmd == 0x2F ? "HVAC: Set Zone Mode" : "Humidity: Set Zone Mode") + modeText(d(3)) +
-                   "Type: " + typeText(d(4)) + ", " + "Level " + level(d(3), 5) + aux(d(3), 7);
+            lead(cmd == 0x2F ? "HVAC: Set Zone Mode" : "Humidity: Set Zone Mode");
+            mode(d(3));
+            s += "Type: ";
+            type(d(4));
+            s += ", Level ";
+            level(d(3), 5);
+            aux(d(3), 7);
+            break;
         case 0x36:
         case 0x4E:
-            return lead(cmd == 0x36 ? "HVAC: Set Plant Level" : "Humidity: Set Plant Level") + modeText(d(3)) +
-                   "Type: " + typeText(d(4)) + ", " + "Level: " + SignedByteText(fmt, d(5)) + aux(d(3), 6);
-        case 0x55: return lead("HVAC: Set Upper Guard Limit") + "Limit " + level(d(5), 3);
-        case 0x5D: return lead("HVAC: Set Lower Guard Limit") + "Limit " + level(d(5), 3);
-        case 0x65: return lead("HVAC: Set Setback Limit") + "Limit " + level(d(5), 3);
-        case 0x6D: return lead("Humidity: Set Upper Guard Limit") + "Limit " + level(d(5), 3);
-        case 0x75: return lead("Humidity: Set Lower Guard Limit") + "Limit " + level(d(5), 3);
-        case 0x7D: return lead("Humidity: Set Setback Limit") + "Limit " + level(d(5), 3);
+            lead(cmd == 0x36 ? "HVAC: Set Plant Level" : "Humidity: Set Plant Level");
+            mode(d(3));
+            s += "Type: ";
+            type(d(4));
+            Cat(s, ", Level: ", SignedByteText(fmt, d(5)));
+            aux(d(3), 6);
+            break;
+        case 0x55:
+        case 0x5D:
+        case 0x65:
+        case 0x6D:
+        case 0x75:
+        case 0x7D:
+            lead(cmd == 0x55   ? "HVAC: Set Upper Guard Limit"
+                 : cmd == 0x5D ? "HVAC: Set Lower Guard Limit"
+                 : cmd == 0x65 ? "HVAC: Set Setback Limit"
+                 : cmd == 0x6D ? "Humidity: Set Upper Guard Limit"
+                 : cmd == 0x75 ? "Humidity: Set Lower Guard Limit"
+                               : "Humidity: Set Setback Limit");
+            s += "Limit ";
+            level(d(5), 3);
+            break;
         case 0x89:
         case 0xA9:
-            return lead(cmd == 0x89 ? "HVAC: Schedule Entry" : "Humidity: Schedule Entry") + "Entry " +
-                   ctx.Num(d(3)) + ", " + "Format: " + HvacScheduleFormatText(d(4)) + ", " + modeText(d(5)) +
-                   HvacStartTimeText(d(6), d(7)) + ", " + "Set Level " + level(d(5), 8);
+            lead(cmd == 0x89 ? "HVAC: Schedule Entry" : "Humidity: Schedule Entry");
+            Cat(s, "Entry ", ctx.Num(d(3)), ", Format: ", HvacScheduleFormatText(d(4)), ", ");
+            mode(d(5));
+            Cat(s, HvacStartTimeText(d(6), d(7)), ", Set Level ");
+            level(d(5), 8);
+            break;
         default:
             return "Unknown";
     }
+    return s;
 }
 
 }  // namespace orvane

@@ -7,23 +7,44 @@
 
 namespace orvane {
 
-std::string SceneFadeTimeText(int value) {
+namespace {
+
+template <class... T>
+void Cat(std::string& s, const T&... parts) {
+    (s.append(parts), ...);
+}
+
+void AppendFadeTime(std::string& s, int value) {
     const int v = value & 0xFFFF;
     const int count = v & 0x3FFF;
     switch (v >> 14) {
-        case 0: return std::to_string(v) + " sec";
-        case 1: return std::to_string(count * 10) + " sec";
-        case 2: return std::to_string(count * 60) + " sec";
-        default: return "(Invalid Fade time) sec";
+        case 0: s += std::to_string(v); break;
+        case 1: s += std::to_string(count * 10); break;
+        case 2: s += std::to_string(count * 60); break;
+        default: s += "(Invalid Fade time)"; break;
     }
+    s += " sec";
 }
 
-std::string SceneOptionsText(int options) {
-    std::string s = ", Options=";
+void AppendOptions(std::string& s, int options) {
+    s += ", Options=";
     s += (options & 0x10) ? "Off+Modify" : "Off-NoModAfter";
     s += (options & 0x08) ? ", Cross-Fade" : ", Normal";
     s += ", Inh:";
-    s += std::to_string(options & 0x07);
+    s += static_cast<char>('0' + (options & 0x07));
+}
+
+}  // namespace
+
+std::string SceneFadeTimeText(int value) {
+    std::string s;
+    AppendFadeTime(s, value);
+    return s;
+}
+
+std::string SceneOptionsText(int options) {
+    std::string s;
+    AppendOptions(s, options);
     return s;
 }
 
@@ -60,50 +81,59 @@ int SceneDataNeeded(int command) {
 
 std::string DecodeSceneCommand(DecodeContext& ctx) {
     const int cmd = ctx.CommandByte;
-    std::string s = "Scn: ";
+    std::string s;
+    s.reserve(128);
+    s += "Scn: ";
     const int need = SceneDataNeeded(cmd);
     if (need == 0 || !ctx.HasData(need)) {
         s += "Unknown";
         return s;
     }
     auto num = [&ctx](int k) { return ctx.Num(ctx.Data(k)); };
-    auto time = [&ctx](int k) { return SceneFadeTimeText(ctx.Data(k) * 256 + ctx.Data(k + 1)); };
+    auto time = [&ctx, &s](int k) { AppendFadeTime(s, ctx.Data(k) * 256 + ctx.Data(k + 1)); };
 
     switch (cmd) {
         case 0x05:
-            s += "Fade TG=" + num(1) + ", Amount=" + SignedDecimalText(ctx.Data(2)) + "%, Time=" + time(3) +
-                 SceneOptionsText(ctx.Data(5));
+            Cat(s, "Fade TG=", num(1), ", Amount=", SignedDecimalText(ctx.Data(2)), "%, Time=");
+            time(3);
+            AppendOptions(s, ctx.Data(5));
             break;
         case 0x0D:
-            s += "SuperSet TG=" + num(1) + ", AS=" + num(2) + ", Time=" + time(3) + SceneOptionsText(ctx.Data(5));
+            Cat(s, "SuperSet TG=", num(1), ", AS=", num(2), ", Time=");
+            time(3);
+            AppendOptions(s, ctx.Data(5));
             break;
         case 0x14:
-            s += "Off TG=" + num(1) + ", Time=" + time(2) + SceneOptionsText(ctx.Data(4));
+            Cat(s, "Off TG=", num(1), ", Time=");
+            time(2);
+            AppendOptions(s, ctx.Data(4));
             break;
         case 0x3A:
-            s += "SavChngs TG=" + num(1) + ", AS=" + num(2);
+            Cat(s, "SavChngs TG=", num(1), ", AS=", num(2));
             break;
         case 0x45:
-            s += "AddGrp TG=" + num(1) + ", AS=" + num(2) + ", UA=" + num(3) + ", GA=" + num(4) + ", Lvl=" + num(5);
+            Cat(s, "AddGrp TG=", num(1), ", AS=", num(2), ", UA=", num(3), ", GA=", num(4), ", Lvl=", num(5));
             break;
         case 0x4F:
-            s += "EditGrp TG=" + num(1) + ", AS=" + num(2) + ", GA=" + num(3) + SceneOptionsText(ctx.Data(4)) +
-                 ", Lvl=" + num(5) + ", Time=" + time(6);
+            Cat(s, "EditGrp TG=", num(1), ", AS=", num(2), ", GA=", num(3));
+            AppendOptions(s, ctx.Data(4));
+            Cat(s, ", Lvl=", num(5), ", Time=");
+            time(6);
             break;
         case 0x54:
-            s += "DeleteGrp TG=" + num(1) + ", AS=" + num(2) + ", UA=" + num(3) + ", GA=" + num(4);
+            Cat(s, "DeleteGrp TG=", num(1), ", AS=", num(2), ", UA=", num(3), ", GA=", num(4));
             break;
         case 0x5A:
-            s += SceneIgnoreText(ctx.Data(1)) + " on UA " + num(2);
+            Cat(s, (ctx.Data(1) & 0x01) ? ", Ignore Levels" : ", Accept Levels", " on UA ", num(2));
             break;
         case 0x79:
-            s += "DiscoverTrig Code=" + num(1);
+            Cat(s, "DiscoverTrig Code=", num(1));
             break;
         case 0x7A:
-            s += "DiscoverAS Code=" + num(1) + " TG=" + num(2);
+            Cat(s, "DiscoverAS Code=", num(1), " TG=", num(2));
             break;
         case 0x7B:
-            s += "DiscoverTags Code=" + num(1) + " TG=" + num(2) + " AS=" + num(3);
+            Cat(s, "DiscoverTags Code=", num(1), " TG=", num(2), " AS=", num(3));
             break;
     }
     return s;
