@@ -564,7 +564,7 @@ BusMessage SimInterface::NextTrafficMessage() {
     };
     BusMessage msg;
     const int roll = pick(100);
-    int kind = roll < 60 ? 0 : roll < 85 ? 1 : roll < 93 ? 2 : 3;
+    int kind = roll < 62 ? 0 : roll < 90 ? 1 : roll < 95 ? 2 : 3;
     if (kind == 1 && sensors.empty()) kind = 0;
     if ((kind == 2 || kind == 3) && outputs.empty()) kind = 0;
     if (kind == 0 && inputs.empty()) kind = !sensors.empty() ? 1 : !outputs.empty() ? 2 : -1;
