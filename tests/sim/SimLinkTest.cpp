@@ -446,4 +446,44 @@ TEST(SimLinkTest, PseudoTerminalDropGivesAFreshTerminal) {
     close(fresh);
 }
 
+TEST(SimLinkTest, SerialRateRepairOverThePseudoTerminal) {
+    const std::string path = TempPath("orvane-sim-pty3");
+    SimProcess sim({"--pty", path, "--serial-rate", "2400"});
+    ASSERT_EQ(sim.ptyPath, path);
+    auto session = [&](speed_t speed, const std::string& text, const std::string& until) {
+        const int fd = OpenPty(path);
+        EXPECT_GE(fd, 0);
+        termios tio{};
+        tcgetattr(fd, &tio);
+        cfsetispeed(&tio, speed);
+        cfsetospeed(&tio, speed);
+        tcsetattr(fd, TCSANOW, &tio);
+        usleep(150000);
+        WriteAll(fd, text);
+        std::string got = ReadFor(fd, until.empty() ? 0.5 : 3, until);
+        close(fd);
+        usleep(100000);
+        return got;
+    };
+    EXPECT_EQ(session(B9600, "~~~\r", ""), "") << "a 2400 bit/s interface does not understand 9600";
+    EXPECT_EQ(session(B2400, "~~~A33D00FF\r", "323D0091\r\n"), "~~~A33D00FF\r\n323D0091\r\n");
+    EXPECT_EQ(session(B9600, "~~~\r", "~~~\r\n"), "~~~\r\n");
+}
+
+TEST(SimLinkTest, DropAfterAndFloodFromTheStart) {
+    SimProcess sim({"--tcp", "0", "--drop-after", "1.5", "--flood", "200", "1"});
+    ASSERT_GT(sim.tcpPort, 0);
+    const int fd = ConnectTcp(sim.tcpPort);
+    ASSERT_GE(fd, 0);
+    const auto start = Clock::now();
+    WriteAll(fd, "~~~\rA3300051\r");
+    const std::string all = ReadFor(fd, 5);  // ends when the simulator drops the client
+    EXPECT_GE(Since(start), 1.2);
+    EXPECT_LT(Since(start), 4.5);
+    int lines = 0;
+    for (std::size_t p = 0; (p = all.find("\r\n05", p)) != std::string::npos; p += 2) ++lines;
+    EXPECT_GE(lines, 100) << "the flood starts with the first client";
+    close(fd);
+}
+
 }  // namespace

@@ -152,7 +152,9 @@ std::string RunControlCommand(std::string_view line, ControlHost& host, double n
         host.Quit();
         return "ok quit\n";
     }
-    return "error unknown command '" + cmd + "'\n";
+    std::string shown;
+    for (char c : cmd.substr(0, 32)) shown += (c >= 32 && c < 127) ? c : '?';
+    return "error unknown command '" + shown + "'\n";
 }
 
 }  // namespace orvane::sim
