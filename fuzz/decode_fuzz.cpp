@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     decoder.Format().hex = selector & 0x01;
     decoder.DecodeMessage(line, (selector >> 1) & 0x1F);
     decoder.DecodeMessageSmart(line, 31);
-    orvane::FilterLogFileLine(line, decoder, {}, "\n");
+    orvane::FilterLogFileLine(line, decoder, {});
     orvane::ProcessLogFileLine(line);
     return 0;
 }

@@ -82,9 +82,9 @@ std::string Decoder::DecodeMessageSmart(std::string_view text, int options) {
     return result;
 }
 
-std::string Decoder::Normalise(std::string_view in, int& options) {
-    std::string text(in);
-    if (text.size() < 2) return text;
+void Decoder::Normalise(std::string_view in, int& options, std::string& text) {
+    text.assign(in.data(), in.size());
+    if (text.size() < 2) return;
     const int addr = state_->PciUnitAddress < 0 ? 0 : state_->PciUnitAddress;
     const std::string a = UpperHex2(addr);
 
@@ -121,10 +121,9 @@ std::string Decoder::Normalise(std::string_view in, int& options) {
         if (!text.empty() && IsAckChar(text.back())) text.pop_back();
         options &= ~(DecodeShowUnit | DecodeShowNetwork);
     }
-    return text;
 }
 
-void Decoder::ReadBytes(std::string text, int options) {
+void Decoder::ReadBytes(std::string& text, int options) {
     if (options & DecodeSentCommand) {
         const std::string_view t = text;
         const int d = HexValue(PairAt(t, 3)) / 9;
@@ -158,11 +157,12 @@ void Decoder::ReadBytes(std::string text, int options) {
     int count = static_cast<int>(text.size() / 2);
     if (count > kMaxMessageBytes) count = kMaxMessageBytes;
     ctx_.MessageBytes.fill(0);
+    const char* t = text.data();
     for (int i = 0; i < count; ++i)
-        ctx_.MessageBytes[i + 1] = static_cast<uint8_t>(HexValue(std::string_view(text).substr(i * 2, 2)));
+        ctx_.MessageBytes[i + 1] = static_cast<uint8_t>(HexDigitValue(t[i * 2]) * 16 + HexDigitValue(t[i * 2 + 1]));
     ctx_.MessageByteCount = count;
     ctx_.DecodedText.clear();
-    text_ = std::move(text);
+    text_.swap(text);
 }
 
 void Decoder::AddUnitText(bool sent) {
@@ -172,19 +172,24 @@ void Decoder::AddUnitText(bool sent) {
     }
     const int n = ctx_.Byte(4);
     const int p = n != 0 ? 4 + n : 2;
-    if (!sent)
-        ctx_.DecodedText += "Source Unit " + ctx_.Num(ctx_.Byte(p)) + ", ";
-    else if (ctx_.Byte(1) == 0x05)
-        ctx_.DecodedText += "Multipoint, ";
-    else
-        ctx_.DecodedText += "Dest Unit " + ctx_.Num(ctx_.Byte(p)) + ", ";
+    std::string& out = ctx_.DecodedText;
+    if (sent && ctx_.Byte(1) == 0x05) {
+        out += "Multipoint, ";
+        return;
+    }
+    out += sent ? "Dest Unit " : "Source Unit ";
+    out += ctx_.Num(ctx_.Byte(p));
+    out += ", ";
 }
 
 void Decoder::DecodeSALMessage(int options) {
     if (options & DecodeShowUnit) AddUnitText(options & DecodeSentCommand);
     if (ctx_.MessageByteCount < 4) return;
     const int app = ctx_.Byte(3);
-    if (options & DecodeShowApplication) ctx_.DecodedText += ApplicationName(ctx_.Format, app) + ", ";
+    if (options & DecodeShowApplication) {
+        ctx_.DecodedText += ApplicationName(ctx_.Format, app);
+        ctx_.DecodedText += ", ";
+    }
     if (!(options & DecodeShowData)) {
         const size_t comma = ctx_.DecodedText.rfind(',');
         if (comma != std::string::npos) ctx_.DecodedText.erase(comma);
@@ -230,7 +235,8 @@ std::string Decoder::DecodeMessage(std::string_view input, int options) {
         ctx_.CommandPosition = 0;
         ctx_.CommandByte = 0;
         ctx_.CommandDataCount = 0;
-        std::string text = Normalise(input, options);
+        std::string& text = work_;
+        Normalise(input, options, text);
 
         if (!IsHexText(text)) {
             ctx_.MessageByteCount = 0;
@@ -248,7 +254,7 @@ std::string Decoder::DecodeMessage(std::string_view input, int options) {
             return {};
         }
 
-        ReadBytes(std::move(text), options);
+        ReadBytes(text, options);
         const int h = ctx_.Byte(1);
 
         if ((options & DecodeShowNetwork) && h < 0xC0) {

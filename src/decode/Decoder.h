@@ -84,8 +84,8 @@ public:
     void SetLightingObserver(LightingObserver observer) { lighting_ = std::move(observer); }
 
 private:
-    std::string Normalise(std::string_view text, int& options);
-    void ReadBytes(std::string text, int options);
+    void Normalise(std::string_view text, int& options, std::string& out);
+    void ReadBytes(std::string& text, int options);
     void AddUnitText(bool sent);
     void DecodeSALMessage(int options);
     void DecodePointToPointMessage(int options);
@@ -97,6 +97,7 @@ private:
     DecodeContext ctx_;
     LightingObserver lighting_;
     std::string text_;  // the normalised text, for the network words
+    std::string work_;  // reused buffer for the text being normalised
 };
 
 std::string MMITypeText(int type);

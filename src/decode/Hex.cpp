@@ -7,12 +7,18 @@ namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+struct DigitTable {
+    std::array<int8_t, 256> v{};
+    constexpr DigitTable() {
+        for (auto& x : v) x = -1;
+        for (int c = '0'; c <= '9'; ++c) v[static_cast<size_t>(c)] = static_cast<int8_t>(c - '0');
+        for (int c = 'A'; c <= 'F'; ++c) v[static_cast<size_t>(c)] = static_cast<int8_t>(c - 'A' + 10);
+        for (int c = 'a'; c <= 'f'; ++c) v[static_cast<size_t>(c)] = static_cast<int8_t>(c - 'a' + 10);
+    }
+};
+constexpr DigitTable kDigitTable;
+
+inline int DigitValue(char c) { return kDigitTable.v[static_cast<unsigned char>(c)]; }
 
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -28,6 +34,8 @@ int HexValue(std::string_view text) {
 }
 
 bool IsHexDigit(char c) { return DigitValue(c) >= 0; }
+
+int HexDigitValue(char c) { return DigitValue(c); }
 
 bool IsHexText(std::string_view text) {
     if (text.empty() || text.size() % 2 != 0) return false;

@@ -19,6 +19,8 @@ struct NumberFormat {
 // character is skipped. Wraps like a 32-bit unsigned register beyond 8 digits.
 int HexValue(std::string_view text);
 bool IsHexDigit(char c);
+// 0..15 for a hex digit, -1 for anything else.
+int HexDigitValue(char c);
 // Not empty, even length, hex digits only.
 bool IsHexText(std::string_view text);
 // HexValue clamped to 0..255, as two digits.

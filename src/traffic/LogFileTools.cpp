@@ -15,20 +15,19 @@ std::optional<LogLineMessage> ReadLogLine(std::string_view line) {
     return m;
 }
 
-std::optional<std::string> FilterLogFileLine(std::string_view line, Decoder& decoder,
-                                             const SentencePredicate& passes, std::string_view lineEnd) {
+std::optional<FilteredLines> FilterLogFileLine(std::string_view line, Decoder& decoder,
+                                               const SentencePredicate& passes) {
     auto m = ReadLogLine(line);
     if (!m || m->message.empty()) return std::nullopt;
     const char c = m->message[0];
     if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == '\\')) return std::nullopt;
     const std::string sentence = decoder.DecodeMessageSmart(m->message, m->sent ? 31 : 15);
     if (passes && !passes(sentence, m->sent)) return std::nullopt;
-    std::string out(line);
-    out += lineEnd;
-    out.append(m->markerPos, ' ');
-    out += " = ";
-    out += sentence;
-    out += lineEnd;
+    FilteredLines out;
+    out.line = std::string(line);
+    out.sentenceLine.assign(m->markerPos, ' ');
+    out.sentenceLine += " = ";
+    out.sentenceLine += sentence;
     return out;
 }
 

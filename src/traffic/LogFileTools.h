@@ -23,11 +23,15 @@ std::optional<LogLineMessage> ReadLogLine(std::string_view line);
 // Decides whether a decoded line passes; the default passes everything.
 using SentencePredicate = std::function<bool(const std::string& sentence, bool sent)>;
 
-// The lines that "Filter Log File..." writes for one log line (the line
-// itself and its sentence line), or nothing when the line is skipped or
-// filtered out.
-std::optional<std::string> FilterLogFileLine(std::string_view line, Decoder& decoder,
-                                             const SentencePredicate& passes, std::string_view lineEnd);
+// The two lines that "Filter Log File..." writes for one log line: the line
+// itself and its sentence line, under the message. Nothing when the line is
+// skipped or filtered out.
+struct FilteredLines {
+    std::string line;
+    std::string sentenceLine;
+};
+std::optional<FilteredLines> FilterLogFileLine(std::string_view line, Decoder& decoder,
+                                               const SentencePredicate& passes);
 
 // The script line that "Process Log File" takes from a log line: from the
 // first "\" up to the first "<", trimmed. Nothing for lines without "\".

@@ -27,6 +27,10 @@ head -c 1048576 /dev/zero | tr '\0' 'A' >> "$WORK/mixed.txt"
 printf '\n!\n' >> "$WORK/mixed.txt"
 check "line count" "7" "$("$DECODE" "$WORK/mixed.txt" | wc -l | tr -d ' ')"
 check "last line" "Checksum Error or Buffers Full" "$("$DECODE" "$WORK/mixed.txt" | tail -n 1)"
+check "a label carrying a line feed stays on one line" 1 \
+    "$(printf '\\053800A40500010A\n' | "$DECODE" --sent | wc -l | tr -d ' ')"
+check "Latin-1 label text is written as UTF-8" "$(printf 'GA 5 Label, Variant 0, Language 1 [English], Text label, 1 Bytes = "\303\251"')" \
+    "$(printf '\\053800A4050001E9\n' | "$DECODE" --sent --options 0x18)"
 check "no final newline still gives a line" "OK" "$(printf 'g.' | "$DECODE")"
 
 # Traffic log mode.

@@ -48,12 +48,36 @@ bool ParseMask(const std::string& s, int& out) {
     return true;
 }
 
+// Writes text as UTF-8: link bytes are Latin-1 characters, and control
+// characters (a label or a number may carry any byte) become "." so that
+// every input line gives exactly one output line.
 class Output {
 public:
-    Output() { buf_.reserve(1 << 16); }
+    Output() { buf_.reserve(1 << 17); }
     ~Output() { Flush(); }
-    void Write(const std::string& s) {
-        buf_ += s;
+    void Write(std::string_view s) {
+        for (unsigned char c : s) {
+            if (c < 0x20 || c == 0x7F) {
+                buf_ += c == '\n' ? '\n' : '.';
+            } else if (c < 0x80) {
+                buf_ += static_cast<char>(c);
+            } else {
+                buf_ += static_cast<char>(0xC0 | (c >> 6));
+                buf_ += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        if (buf_.size() >= (1 << 16)) Flush();
+    }
+    // A line of text followed by a line end; line ends inside it are shown as ".".
+    void Line(std::string_view s) {
+        for (unsigned char c : s) {
+            if (c == '\n' || c == '\r') {
+                buf_ += '.';
+                continue;
+            }
+            Write(std::string_view(reinterpret_cast<const char*>(&c), 1));
+        }
+        buf_ += '\n';
         if (buf_.size() >= (1 << 16)) Flush();
     }
     void Flush() {
@@ -105,12 +129,13 @@ void Process(std::FILE* in, const Options& opt, orvane::Decoder& decoder, Output
     while (reader.Next(line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (opt.log) {
-            if (auto lines = orvane::FilterLogFileLine(line, decoder, {}, "\n")) out.Write(*lines);
+            if (auto lines = orvane::FilterLogFileLine(line, decoder, {})) {
+                out.Line(lines->line);
+                out.Line(lines->sentenceLine);
+            }
             continue;
         }
-        std::string sentence = decoder.DecodeMessageSmart(line, mask);
-        sentence += '\n';
-        out.Write(sentence);
+        out.Line(decoder.DecodeMessageSmart(line, mask));
     }
 }
 
