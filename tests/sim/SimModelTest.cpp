@@ -453,15 +453,23 @@ TEST(SimTrafficTest, AllMonitorLinesCarryTheReceiveStatus) {
     sim.Receive("@A3400048\r");
     auto lines = Lines(RunTraffic(sim, 2));
     ASSERT_GE(lines.size(), 150u);
-    int reports = 0;
+    int reports = 0, pointToPoint = 0;
     for (const auto& line : lines) {
         ASSERT_TRUE(orvane::IsHexText(line)) << line;
-        EXPECT_EQ(line.substr(line.size() - 2), "35") << line;
+        if (line.substr(0, 2) == "06") {
+            // Point-to-point: 06, source, destination, 00, data, checksum, 9A.
+            ++pointToPoint;
+            EXPECT_EQ(line.substr(line.size() - 2), "9A") << line;
+        } else {
+            EXPECT_EQ(line.substr(0, 2), "05") << line;
+            EXPECT_EQ(line.substr(line.size() - 2), "35") << line;
+        }
         // Without the status byte the frame's checksum holds.
         EXPECT_EQ(orvane::ChecksumText(line.substr(0, line.size() - 2)), "00") << line;
         if (line.substr(6, 2) == "90") ++reports;
     }
     EXPECT_GT(reports, 0);
+    EXPECT_GT(pointToPoint, 0);
 }
 
 TEST(SimTrafficTest, FloodAddsTrafficForItsTime) {

@@ -605,6 +605,15 @@ BusMessage SimInterface::NextTrafficMessage() {
         const std::uint8_t category = u.Type().rfind("RELAY", 0) == 0 ? 0xD4 : 0xDD;
         msg.data = {0x15, category, static_cast<std::uint8_t>(0x20 | (1 + pick(3))), static_cast<std::uint8_t>(u.Address()),
                     static_cast<std::uint8_t>(pick(256)), static_cast<std::uint8_t>(pick(256))};
+    } else if (kind == 3 && pick(2) == 0) {
+        // One unit asking another for its address: point-to-point traffic,
+        // seen only in all-monitor mode.
+        const Unit& u = *outputs[static_cast<std::size_t>(pick(static_cast<int>(outputs.size())))];
+        const Unit& to = network_.units[static_cast<std::size_t>(pick(static_cast<int>(network_.units.size())))];
+        msg.sal = false;
+        msg.source = u.Address();
+        msg.destination = to.Address();
+        msg.data = {0x1A, kParamUnitAddress, 0x01};
     } else if (kind == 3) {
         const Unit& u = *outputs[static_cast<std::size_t>(pick(static_cast<int>(outputs.size())))];
         const auto& [app, groups] = *u.groups.begin();
@@ -655,6 +664,10 @@ std::string SimInterface::Advance(double now) {
         BusMessage msg = NextTrafficMessage();
         if (msg.sal && !msg.statusReport && IsLightingApplication(msg.application)) ApplyLighting(msg.application, msg.data);
         if (!Understood()) continue;
+        if (!msg.sal) {
+            if (AllMonitor()) out += MonitoredLine(msg, false);
+            continue;
+        }
         if (msg.statusReport) {
             if (!AllMonitor()) continue;
             // The marker stands where the route length would, as in an MMI answer.
@@ -679,9 +692,9 @@ std::string SimInterface::CorruptLine() {
     BusMessage msg;
     for (int i = 0; i < 10; ++i) {
         msg = NextTrafficMessage();
-        if (!msg.statusReport) break;
+        if (msg.sal && !msg.statusReport) break;
     }
-    if (msg.statusReport) {
+    if (!msg.sal || msg.statusReport) {
         msg = BusMessage{};
         msg.source = InterfaceAddress();
         msg.application = 0x38;
