@@ -24,7 +24,8 @@ bench: release
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j2
-	build/fuzz/fuzz/decode_fuzz -max_total_time=60 fuzz/corpus
+	mkdir -p build/fuzz/corpus && cp fuzz/corpus/* build/fuzz/corpus/
+	build/fuzz/fuzz/decode_fuzz -max_total_time=60 -max_len=600 build/fuzz/corpus
 
 clean:
 	rm -rf build
