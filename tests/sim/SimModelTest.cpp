@@ -332,6 +332,29 @@ TEST(SimInterfaceTest, GarbageNeverStopsTheInterface) {
     }
 }
 
+TEST(SimInterfaceTest, RandomCommandsNeverStopTheInterface) {
+    // Well-formed hex with every prefix, header and command byte, in every mode.
+    std::mt19937 rng(11);
+    const char* modes[] = {"~~~\r", "~~~\rA3300051\r", "~~~\rA3300059\r", "~~~\rA3300051\r@A3400048\r", "~~~\r||\r"};
+    const char* prefixes[] = {"", "\\", "@", "\\05FF00", "\\06", "\\0538", "\\05FF0073", "\\06FE00", "\\060300"};
+    for (const char* mode : modes) {
+        SimOptions options;
+        options.trafficRate = 100;
+        SimInterface sim(DefaultNetwork(), options);
+        sim.Receive(mode);
+        for (int i = 0; i < 3000; ++i) {
+            std::string line = prefixes[rng() % std::size(prefixes)];
+            const int n = static_cast<int>(rng() % 40);
+            for (int k = 0; k < n; ++k) line += orvane::UpperHex2(static_cast<int>(rng() & 0xFF));
+            if (rng() % 2) line += static_cast<char>('g' + rng() % 20);
+            sim.Receive(line + "\r", i * 0.001);
+            sim.Advance(i * 0.001);
+        }
+        sim.Receive("~~~\r");
+        EXPECT_EQ(sim.Receive("~~~\r"), "~~~\r\n") << mode;
+    }
+}
+
 TEST(SimInterfaceTest, ReceivedLinesAreKept) {
     SimInterface sim = Fresh();
     sim.Receive("~~~\rA3300051\r1A2001g\r\x01\r");
