@@ -13,9 +13,9 @@
 namespace orvane {
 
 enum class MessageKind { Error, Warning, Information, Confirmation };
-// Button sets: OK; OK and Cancel; Yes and No; Yes, No and Cancel.
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
+// Button sets: OK; OK and Cancel; Yes and No; Yes, No and Cancel; OK and Ignore.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, OkIgnore };
+enum class Answer { Ok, Cancel, Yes, No, Ignore };
 
 class Prompts {
 public:
