@@ -1,0 +1,4 @@
+list(APPEND ORVANE_UI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/QtPrompts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ColourList.cpp
+)
