@@ -24,6 +24,9 @@
 #include <QSerialPortInfo>
 
 #include "decode/AppDirectory.h"
+#include "generators/LightingTab.h"
+#include "shell/LinkCommandSink.h"
+#include "ui/NumberCombo.h"
 #include "link/Link.h"
 #include "decode/Hex.h"
 #include "shell/HelpWindow.h"
@@ -121,6 +124,7 @@ void MainForm::FormCreate() {
     whatsNew_ = new WhatsNewForm(store_, VersionText(), this);
 
     WireLink();
+    BuildCommandTabs();
     qApp->installEventFilter(this);
 
     SetDecodeOptions();
@@ -402,6 +406,20 @@ QWidget* MainForm::BuildControlPanel() {
     return controlPanel_;
 }
 
+void MainForm::BuildCommandTabs() {
+    numbers_ = new NumberEntryContext(decoder_.Format(), prompts_, this);
+    numbers_->SetDataEntryModeLabel(dataEntryModeLabel_);
+    sink_ = std::make_unique<LinkCommandSink>(*link_);
+    auto remote = [this] {
+        return RemoteNetwork{remoteNetworkBox_->isChecked(), networkPathEdit_->text().toStdString()};
+    };
+    lighting_ = new LightingTab(*numbers_, sink_.get(), remote, tabs_);
+    lighting_->setObjectName("LightingTabSheet");
+    connect(lighting_, &LightingTab::ShowApplicationWarningChanged, this,
+            [this](bool on) { options_.ShowApplicationWarning = on; });
+    AddCommandTab(TabLighting, lighting_, "Lighting");
+}
+
 // ---------------------------------------------------------------- first show
 
 void MainForm::showEvent(QShowEvent* event) {
@@ -432,6 +450,7 @@ void MainForm::FormShow() {
     traffic_->SetShowDate(options_.ShowDate);
     traffic_->SetTimeDP(options_.TimeDP);
     SetFormSize();
+    if (lighting_) lighting_->SetShowApplicationWarning(options_.ShowApplicationWarning);
     SetLists();
     SetDecodeOptions();
 
@@ -566,21 +585,19 @@ void MainForm::SetDecodeOptions() {
 
 void MainForm::SetHexNumbers(bool hex) {
     options_.HexNumbers = hex;
-    decoder_.Format().hex = hex;
     hexItem_->setChecked(hex);
+    // Rewrites every number list of the tabs and the data-entry-mode label.
+    if (numbers_) numbers_->SetHexAndUpdateAllCombos(hex);
+    else decoder_.Format().hex = hex;
     UpdateDataEntryModeLabel();
     emit NumberBaseChanged(hex);
 }
 
 void MainForm::UpdateDataEntryModeLabel() {
+    const bool hex = options_.HexNumbers;
+    dataEntryModeLabel_->setText(NumberEntryContext::DataEntryModeText(hex));
     QPalette pal = dataEntryModeLabel_->palette();
-    if (options_.HexNumbers) {
-        dataEntryModeLabel_->setText("Data Entry Mode: HEXADECIMAL");
-        pal.setColor(QPalette::WindowText, QColor(208, 0, 0));
-    } else {
-        dataEntryModeLabel_->setText("Data Entry Mode: DECIMAL");
-        pal.setColor(QPalette::WindowText, QColor(0, 144, 0));
-    }
+    pal.setColor(QPalette::WindowText, NumberEntryContext::DataEntryModeColour(hex));
     dataEntryModeLabel_->setPalette(pal);
 }
 

@@ -29,6 +29,9 @@ class QPrinter;
 namespace orvane {
 
 class Link;
+class LightingTab;
+class LinkCommandSink;
+class NumberEntryContext;
 class OptionsForm;
 class WhatsNewForm;
 class HelpWindow;
@@ -134,6 +137,7 @@ private slots:
 
 private:
     void SyncLink();
+    void BuildCommandTabs();
     void FormCreate();
     void FormShow();
     void StartupTimerTimer();
@@ -163,6 +167,9 @@ private:
     InterfaceState state_;
     Decoder decoder_;
     std::unique_ptr<Link> link_;
+    std::unique_ptr<LinkCommandSink> sink_;
+    NumberEntryContext* numbers_ = nullptr;
+    LightingTab* lighting_ = nullptr;
     TrafficLog log_;
     bool logFolderReported_ = false;
     bool logWriteFailed_ = false;
