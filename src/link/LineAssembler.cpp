@@ -29,18 +29,31 @@ std::string AsciiRendering(std::string_view buffer) {
     return "  \"" + collected + "\"";
 }
 
-void LineAssembler::Complete(Sink& sink, bool cut) {
+ReceivedLine LineAssembler::Complete(bool cut) {
     ReceivedLine line;
     line.cut = cut;
     if (showAscii_ && buffer_.size() > 1) buffer_ += AsciiRendering(buffer_);
     line.message = LineMessage(buffer_);
     line.buffer = std::move(buffer_);
     buffer_.clear();
-    sink.LineCompleted(line);
+    return line;
 }
 
 void LineAssembler::Feed(std::string_view bytes, Sink& sink) {
-    for (char ch : bytes) {
+    ReceivedLine line;
+    while (!bytes.empty()) {
+        bool completed = false;
+        const std::size_t n = FeedUntilLine(bytes, sink, line, completed);
+        bytes.remove_prefix(n);
+        if (completed) sink.LineCompleted(line);
+    }
+}
+
+std::size_t LineAssembler::FeedUntilLine(std::string_view bytes, Sink& sink, ReceivedLine& line, bool& completed) {
+    completed = false;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const char ch = bytes[i++];
         const auto code = static_cast<unsigned char>(ch);
         bool completes = false;
         if (code == 10) {
@@ -68,11 +81,13 @@ void LineAssembler::Feed(std::string_view bytes, Sink& sink) {
             buffer_ += ch;
             if (IsAckChar(ch)) sink.AckCharacter();
         }
-        if (completes)
-            Complete(sink, false);
-        else if (buffer_.size() >= kMaxLineLength)
-            Complete(sink, true);
+        if (completes || buffer_.size() >= kMaxLineLength) {
+            line = Complete(!completes);
+            completed = true;
+            return i;
+        }
     }
+    return i;
 }
 
 }  // namespace orvane

@@ -60,12 +60,19 @@ public:
     // Bytes as received (one character per byte, 0..255).
     void Feed(std::string_view bytes, Sink& sink);
 
+    // Consumes bytes up to and including the character that completes the
+    // next line, and returns how many it took. When a line completed it is
+    // moved into line and true is stored in completed; LineCompleted is not
+    // called. For callers that must be able to take further bytes while a
+    // line is being dispatched.
+    std::size_t FeedUntilLine(std::string_view bytes, Sink& sink, ReceivedLine& line, bool& completed);
+
     // The line being received; kept between feeds.
     const std::string& Buffer() const { return buffer_; }
     void Clear() { buffer_.clear(); }
 
 private:
-    void Complete(Sink& sink, bool cut);
+    ReceivedLine Complete(bool cut);
 
     std::string buffer_;
     bool showAscii_ = false;

@@ -3,3 +3,9 @@ list(APPEND ORVANE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CommandComposer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReplyMatcher.cpp
 )
+list(APPEND ORVANE_LINK_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Transport.h
+    ${CMAKE_CURRENT_LIST_DIR}/Transport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Link.h
+    ${CMAKE_CURRENT_LIST_DIR}/Link.cpp
+)
