@@ -1,0 +1,185 @@
+// The traffic lists: line format in both layouts, colours, the 200-line cap,
+// scroll lock and what reaches the log.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTextBlock>
+
+#include "traffic/TrafficView.h"
+#include "ui/ColourList.h"
+
+using namespace orvane;
+
+void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+void PrintTo(const QStringList& l, std::ostream* os) { *os << '{' << l.join("|").toStdString() << '}'; }
+
+namespace {
+
+const QDateTime kAt(QDate(2024, 3, 7), QTime(13, 5, 9, 420));
+
+struct Fixture : ::testing::Test {
+    TrafficView view;
+    QStringList logged;
+    void SetUp() override {
+        view.SetClock([] { return kAt; });
+        view.SetLogSink([this](const QString& l) { logged << l; });
+        view.SetLogging(true);
+    }
+};
+
+struct FormatCase {
+    const char* name;
+    bool combined, showTime;
+    int timeDP;
+    QStringList tx, rx, log;
+};
+
+class LineFormat : public Fixture, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(LineFormat, ListsAndLogGetTheirLines) {
+    const auto& c = GetParam();
+    view.SetCombined(c.combined);
+    view.SetShowTime(c.showTime);
+    view.SetTimeDP(c.timeDP);
+    view.DisplaySerialString(DirSent, "\\0538007905<CR>");
+    view.DisplaySerialString(DirReceived, "g.");
+    view.DisplaySerialString(DirComment, "## : lamp check");
+    EXPECT_EQ(view.TransmitLines(), c.tx);
+    EXPECT_EQ(view.ReceiveLines(), c.rx);
+    EXPECT_EQ(logged, c.log);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, LineFormat,
+    ::testing::Values(
+        FormatCase{"CombinedHundredths", true, true, 2,
+                   {"13:05:09.42  Tx : \\0538007905<CR>", "13:05:09.42  Rx : g.", "13:05:09.42  ## : lamp check"},
+                   {},
+                   {"13:05:09.42  Tx : \\0538007905<CR>", "13:05:09.42  Rx : g.", "13:05:09.42  ## : lamp check"}},
+        FormatCase{"SeparateTenths", false, true, 1,
+                   {"13:05:09.4  \\0538007905<CR>"},
+                   {"13:05:09.4  g.", "13:05:09.4  ## : lamp check"},
+                   {"13:05:09.4  Tx : \\0538007905<CR>", "13:05:09.4  Rx : g.", "13:05:09.4  ## : lamp check"}},
+        FormatCase{"SeparateWholeSeconds", false, true, 0,
+                   {"13:05:09  \\0538007905<CR>"},
+                   {"13:05:09  g.", "13:05:09  ## : lamp check"},
+                   {"13:05:09  Tx : \\0538007905<CR>", "13:05:09  Rx : g.", "13:05:09  ## : lamp check"}},
+        FormatCase{"CombinedWithoutTime", true, false, 2,
+                   {"Tx : \\0538007905<CR>", "Rx : g.", "## : lamp check"},
+                   {},
+                   {"Tx : \\0538007905<CR>", "Rx : g.", "## : lamp check"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Fixture, TheDateLeadsTheTimeWhenAskedFor) {
+    view.SetShowDate(true);
+    view.DisplaySerialString(DirSent, "x");
+    const QString date = QLocale::system().toString(kAt.date(), QLocale::ShortFormat);
+    EXPECT_EQ(view.TransmitLines().value(0), date + " 13:05:09  Tx : x");
+}
+
+TEST_F(Fixture, NothingIsShownOrLoggedWhileTheDisplayIsOff) {
+    view.SetDisplayEnabled(false);
+    view.DisplaySerialString(DirSent, "x");
+    EXPECT_TRUE(view.TransmitLines().isEmpty());
+    EXPECT_TRUE(logged.isEmpty());
+}
+
+// The colour of every character of a shown line, as one letter each:
+// k black, b blue, r red.
+QString ColourLetters(const QTextBlock& block) {
+    QString out;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        const QColor c = f.charFormat().foreground().color();
+        const QChar letter = c == QColor(Qt::blue) ? u'b' : c == QColor(Qt::red) ? u'r' : u'k';
+        out += QString(f.length(), letter);
+    }
+    return out;
+}
+
+TEST(ColourListTest, ControlCodesBlueSentencesAndRenderingsRed) {
+    struct Row {
+        QString text, colours;
+    } rows[] = {
+        {"41<CR>", "kkbbbk"},
+        {" = GA 5 On", "krrrrrrrrr"},
+        {"414243<CR>  \"ABC\"", "kkkkkkbbbkkkrrrrr"},
+        {"a<5>=b>c", "kbbkrrkk"},
+    };
+    ColourList list;
+    QStringList lines;
+    for (const auto& r : rows) lines << r.text;
+    list.AppendLines(lines);
+    QTextBlock b = list.document()->firstBlock();
+    for (const auto& r : rows) {
+        ASSERT_TRUE(b.isValid());
+        EXPECT_EQ(b.text(), r.text);
+        EXPECT_EQ(ColourLetters(b), r.colours) << r.text.toStdString();
+        b = b.next();
+    }
+}
+
+TEST_F(Fixture, The201stLineRemovesTheFirst) {
+    view.SetShowTime(false);
+    for (int i = 1; i <= 201; ++i) view.DisplaySerialString(DirSent, QString::number(i));
+    const QStringList lines = view.TransmitLines();
+    ASSERT_EQ(lines.size(), 200);
+    EXPECT_EQ(lines.first(), "Tx : 2");
+    EXPECT_EQ(lines.last(), "Tx : 201");
+    // Appended in bursts or one by one, the list ends the same.
+    view.DisplaySerialString(DirSent, "202");
+    view.Flush();
+    view.DisplaySerialString(DirSent, "203");
+    EXPECT_EQ(view.TransmitLines().first(), "Tx : 4");
+}
+
+TEST_F(Fixture, ScrollLockHoldsAtMost200LinesPerSideAndReleasesThemInOrder) {
+    view.SetShowTime(false);
+    view.SetCombined(false);
+    view.DisplaySerialString(DirReceived, "before");
+    view.SetScrollLock(true);
+    for (int i = 1; i <= 250; ++i) view.DisplaySerialString(DirReceived, QString::number(i));
+    view.DisplaySerialString(DirSent, "sent");
+    EXPECT_EQ(view.HeldReceiveCount(), 200);
+    EXPECT_EQ(view.HeldTransmitCount(), 1);
+    EXPECT_EQ(view.ReceiveLines(), QStringList{"before"});
+    EXPECT_EQ(logged.size(), 252) << "held lines are logged when they arrive";
+    view.ClearLists();  // clearing leaves the held lines alone
+    EXPECT_EQ(view.HeldReceiveCount(), 200);
+
+    view.SetScrollLock(false);
+    const QStringList rx = view.ReceiveLines();
+    ASSERT_EQ(rx.size(), 200);
+    EXPECT_EQ(rx.first(), "51");
+    EXPECT_EQ(rx.last(), "250");
+    EXPECT_EQ(view.TransmitLines(), QStringList{"sent"});
+    EXPECT_EQ(view.HeldReceiveCount(), 0);
+}
+
+TEST_F(Fixture, ChangingTheLayoutEmptiesTheListsAndRenamesTheHeader) {
+    view.DisplaySerialString(DirSent, "x");
+    EXPECT_EQ(view.TransmitHeader()->text(), "Transmit and Receive Data");
+    view.SetCombined(false);
+    EXPECT_TRUE(view.TransmitLines().isEmpty());
+    EXPECT_EQ(view.TransmitHeader()->text(), "Transmit Data");
+    EXPECT_TRUE(view.ReceivePanel()->isVisibleTo(&view));
+    view.SetCombined(true);
+    EXPECT_FALSE(view.ReceivePanel()->isVisibleTo(&view));
+}
+
+TEST_F(Fixture, WordWrapDecidesTheScrollBars) {
+    view.SetWordWrap(false);
+    EXPECT_EQ(view.TransmitMemo()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(view.TransmitMemo()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    view.SetWordWrap(true);
+    EXPECT_EQ(view.ReceiveMemo()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(view.ReceiveMemo()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
