@@ -1,11 +1,12 @@
 #include "link/Transport.h"
 
 #include <QSerialPort>
-#include <QSerialPortInfo>
 #include <QTcpSocket>
+#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -26,7 +27,10 @@ SerialTransport::~SerialTransport() = default;
 bool SerialTransport::IsSerialDevice(const QString& name) {
     if (name.trimmed().isEmpty()) return false;
 #ifdef Q_OS_UNIX
-    const QString path = QSerialPortInfo(name).systemLocation();
+    // The serial port's own rule: a path is taken as it is, a bare name is
+    // looked for in /dev.
+    const bool isPath = name.startsWith('/') || name.startsWith(QLatin1String("./")) || name.startsWith(QLatin1String("../"));
+    const QString path = isPath ? name : QStringLiteral("/dev/") + name;
     struct stat st {};
     if (::stat(path.toLocal8Bit().constData(), &st) != 0) return false;
     return S_ISCHR(st.st_mode);
@@ -100,6 +104,15 @@ bool SerialTransport::WriteAtRates(const QByteArray& bytes, const QList<int>& ra
         configuring_ = true;
         port_->write(bytes);
         port_->waitForBytesWritten(2000);
+        // Handed to the driver is not yet sent: at 1200 bit/s the line takes
+        // a tenth of a second, and closing the port (which restores its old
+        // settings) or changing the rate sooner would garble it. Adapters and
+        // pseudo-terminals may report the output drained early, so the line's
+        // own time on the wire is waited as well.
+#ifdef Q_OS_UNIX
+        ::tcdrain(static_cast<int>(port_->handle()));
+#endif
+        QThread::msleep(static_cast<unsigned long>(bytes.size() * 10 * 1000 / rate + 50));
         port_->close();
         port_->clearError();
         configuring_ = false;

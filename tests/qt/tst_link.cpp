@@ -28,11 +28,14 @@ const QStringList kConnectTraffic = {"~~~",    "~~~",    "A3300051", "2102",   "
 
 // Runs events until done() or the time is up.
 bool WaitFor(const std::function<bool()>& done, int ms) {
+    // Sleeps between events; a timer wakes it now and then to look again.
+    QTimer tick;
+    tick.start(10);
     QElapsedTimer t;
     t.start();
     while (!done()) {
         if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
