@@ -47,6 +47,8 @@ public:
     int LineCount() const { return lineCount_; }
     const std::string& Error() const { return error_; }
 
+    // Takes effect at the next Open().
+    void SetFolders(std::vector<std::string> folders) { folders_ = std::move(folders); }
     void SetLinesPerFile(int lines) { linesPerFile_ = lines > 0 ? lines : kLogLinesPerFile; }
 
 private:
