@@ -1,5 +1,6 @@
 #include "generators/LightingTab.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -82,6 +83,12 @@ void LightingTab::BuildControls() {
     lrnExitDimmerRadio_ = Named<QRadioButton>("LightingLrnExitDimmerRadioButton", QStringLiteral("Lrn Exit Dimmer"), commandBox_);
     lrnCancelRadio_ = Named<QRadioButton>("LightingLrnCancelRadioButton", QStringLiteral("Lrn Cancel"), commandBox_);
     rampRadio_->setChecked(true);
+    // Explicit groups: the "%"/"Level" pair sits inside the same box and must
+    // not take part in the choice of command.
+    auto* commandChoice = new QButtonGroup(commandBox_);
+    for (QRadioButton* r : {rampRadio_, onRadio_, offRadio_, lrnInitRelayRadio_, lrnInitDimmerRadio_,
+                            lrnExitRelayRadio_, lrnExitDimmerRadio_, lrnCancelRadio_})
+        commandChoice->addButton(r);
 
     levelCombo_ = new NumberCombo(numbers_, commandBox_);
     levelCombo_->setObjectName(QStringLiteral("LightingLevelComboBox"));
@@ -92,6 +99,9 @@ void LightingTab::BuildControls() {
     levelChoice->addWidget(percentRadio_);
     levelChoice->addWidget(levelRadio_);
     percentRadio_->setChecked(true);
+    auto* levelModeChoice = new QButtonGroup(levelRadioGroup_);
+    levelModeChoice->addButton(percentRadio_);
+    levelModeChoice->addButton(levelRadio_);
     rampRateCombo_ = FixedList("LightingRampRateComboBox", Texts(kLightingRampRateTexts), 0);
 
     cmd->addWidget(rampRadio_, 0, 0);
@@ -183,8 +193,9 @@ void LightingTab::BuildControls() {
     connect(allOffButton_, &QPushButton::clicked, this, &LightingTab::LightingAllOffButtonClick);
     for (QRadioButton* r : {rampRadio_, onRadio_, offRadio_})
         connect(r, &QRadioButton::clicked, this, &LightingTab::LightingRampRadioButtonClick);
-    connect(percentRadio_, &QRadioButton::clicked, this, &LightingTab::LightingLevelRadioGroupClick);
-    connect(levelRadio_, &QRadioButton::clicked, this, &LightingTab::LightingLevelRadioGroupClick);
+    // Choosing the other mode rebuilds the list; choosing the same one again
+    // leaves the level alone.
+    connect(percentRadio_, &QRadioButton::toggled, this, &LightingTab::LightingLevelRadioGroupClick);
     connect(appCombo_, &NumberCombo::Checked, this, [this](bool ok, bool leaving) {
         if (ok && leaving) LightingAppComboBoxExit();
     });
