@@ -259,6 +259,23 @@ TEST_F(LinkOverTcp, DrippedBytesAssembleTheSame) {
     EXPECT_EQ(state.InterfaceOptions1, first.InterfaceOptions1);
 }
 
+// Lines that pour in while a request waits are kept only up to a bound.
+TEST_F(LinkOverTcp, ResponseListStaysBounded) {
+    StartSim();
+    Connect();
+    sim.Control("silent");
+    std::string burst;
+    for (int i = 0; i < 5000; ++i) burst += "0512380079050" + std::to_string(i % 10) + "\r";
+    int seen = 0;
+    qsizetype listSize = -1;
+    link.Consumers().observer = [&](const ReceivedLine&) {
+        if (++seen == 5000) listSize = link.ResponseList().size();
+    };
+    QTimer::singleShot(100, [&] { link.ProcessReceivedText(QByteArray::fromStdString(burst)); });
+    EXPECT_TRUE(link.SendCALGetResponse("1A2001", "8220*", 0.5, 1).isEmpty());
+    EXPECT_EQ(listSize, static_cast<qsizetype>(Link::kMaxResponseLines));
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
