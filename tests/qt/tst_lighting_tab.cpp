@@ -291,7 +291,6 @@ TEST_F(LightingTabTest, AllOnSends32MessagesAFifthOfASecondApartWithTheButtonsDi
     EXPECT_EQ(sink.sent.front().line, "\\05380079007901790279037904790579067907");
     EXPECT_EQ(sink.sent.back().line, "\\053800" "79F879F979FA79FB79FC79FD79FE79FF");
     for (size_t i = 1; i < sink.sent.size(); ++i) EXPECT_GE(sink.sent[i].ms - sink.sent[i - 1].ms, 190) << i;
-
 }
 
 TEST_F(LightingTabTest, ContinuousToggleAlternatesOnAndOff) {
