@@ -199,6 +199,8 @@ void Link::Delay(double seconds) {
     WaitUntil([] { return false; }, Seconds(seconds));
 }
 
+bool Link::WaitFor(const std::function<bool()>& done, double seconds) { return WaitUntil(done, Seconds(seconds)); }
+
 // ---- receive path ------------------------------------------------------------
 
 void Link::ProcessReceivedText(const QByteArray& bytes) {

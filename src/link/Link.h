@@ -154,6 +154,9 @@ public:
     QString SendCALGetResponse(const QString& command, const QString& pattern, double seconds, int attempts);
     // Returns after seconds, handling events meanwhile.
     void Delay(double seconds);
+    // Handles events until done() holds or seconds have passed; true when
+    // done() held. For the other waits of the program (the MMI wait).
+    bool WaitFor(const std::function<bool()>& done, double seconds);
 
     // ---- interface modes and model ----
     void SetBasicMode();
@@ -174,7 +177,7 @@ public:
     void ProcessReceivedText(const QByteArray& bytes);
 
     InterfaceState& State() { return state_; }
-    Decoder& decoder() { return decoder_; }
+    Decoder& MessageDecoder() { return decoder_; }
 
 signals:
     // The link opened or closed, or an interface was found: update the
