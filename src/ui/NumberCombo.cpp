@@ -147,6 +147,29 @@ void NumberCombo::showPopup() {
     QComboBox::showPopup();
 }
 
+FloatingEdit::FloatingEdit(Prompts& prompts, FloatingEditRule rule, QWidget* parent)
+    : QLineEdit(parent), prompts_(prompts), rule_(rule) {}
+
+bool FloatingEdit::CheckFloatingEdit() {
+    const std::string error = CheckFloatingEditText(rule_, text().toStdString());
+    if (error.empty()) return true;
+    prompts_.Message(MessageKind::Error, QString(), QString::fromStdString(error), Buttons::Ok);
+    setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+std::optional<double> FloatingEdit::Value() const { return ReadFloatingText(text().toStdString()); }
+
+void FloatingEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (checking_ || event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    checking_ = true;
+    const bool ok = CheckFloatingEdit();
+    checking_ = false;
+    emit Checked(ok);
+}
+
 void FillCombo(NumberCombo* list, int base, int selected, int count) {
     list->Fill({NumberListKind::Plain, base, count, selected});
 }

@@ -5,10 +5,12 @@
 
 #include <QColor>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "decode/Hex.h"
@@ -115,6 +117,32 @@ private:
     bool checking_ = false;
     bool filling_ = false;
     QString lastReported_;
+};
+
+// A decimal (floating-point) edit, checked when it is left
+// (FloatingEditExit) by the rule of its field.
+class FloatingEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    FloatingEdit(Prompts& prompts, FloatingEditRule rule, QWidget* parent = nullptr);
+
+    // True when the text is an acceptable number; otherwise reports the
+    // error, puts the focus back and returns false.
+    bool CheckFloatingEdit();
+    // The number of the text, nullopt when it is not one.
+    std::optional<double> Value() const;
+    FloatingEditRule Rule() const { return rule_; }
+
+signals:
+    void Checked(bool ok);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    Prompts& prompts_;
+    FloatingEditRule rule_;
+    bool checking_ = false;
 };
 
 // The fill operations of the tabs, with their own argument orders.

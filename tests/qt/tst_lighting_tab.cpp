@@ -458,15 +458,21 @@ TEST_F(LightingTabTest, ApplicationWarningOutsideTheLightingRange) {
     EXPECT_EQ(app->Value(), 20);  // the number is taken all the same
     EXPECT_TRUE(tab.ShowApplicationWarning());
 
+    // Choosing from the list warns as well.
+    app->setCurrentIndex(0xCA);
+    emit app->activated(0xCA);
+    EXPECT_EQ(prompts.MessageTexts().size(), 2);
+    EXPECT_EQ(prompts.asked.back().kind, MessageKind::Warning);
+
     prompts.answers.push_back(Answer::Ignore);
     app->setEditText("128");
     tab.LightingAppComboBoxExit();
-    EXPECT_EQ(prompts.MessageTexts().size(), 2);
+    EXPECT_EQ(prompts.MessageTexts().size(), 3);
     EXPECT_FALSE(tab.ShowApplicationWarning());
     EXPECT_EQ(changes, std::vector<bool>{false});
     app->setEditText("200");
     tab.LightingAppComboBoxExit();
-    EXPECT_EQ(prompts.MessageTexts().size(), 2);
+    EXPECT_EQ(prompts.MessageTexts().size(), 3);
 
     // In hexadecimal mode the bounds are worded in hex.
     tab.SetShowApplicationWarning(true);

@@ -242,6 +242,38 @@ TEST_F(NumberComboTest, DropDownWidthFitsTheLongestEntry) {
     EXPECT_EQ(list->width(), 60);
 }
 
+TEST_F(NumberComboTest, FloatingEditsAreCheckedOnLeaving) {
+    auto* temperature = new FloatingEdit(prompts, FloatingEditRule::HvacTemperature, &window);
+    auto* shortInfo = new FloatingEdit(prompts, FloatingEditRule::ShortInfoNumber, &window);
+    auto* other = new QLineEdit(&window);
+    for (QWidget* w : std::initializer_list<QWidget*>{temperature, shortInfo, other}) layout->addWidget(w);
+    Show();
+    struct Row { FloatingEdit* edit; const char* text; const char* message; };
+    const Row rows[] = {
+        {temperature, "21.5", nullptr},
+        {temperature, "127.5", "Temperature must be in the range -128.0 to +127.0 degrees C"},
+        {temperature, "warm", "Invalid floating point number "},
+        {shortInfo, "-3276.8", nullptr},
+        {shortInfo, "3276.8", "Short Message Number must be in the range -3276.8 to +3276.7"},
+    };
+    for (const auto& r : rows) {
+        temperature->setText("0");  // the previous row's wrong text would ask again
+        shortInfo->setText("0");
+        prompts.asked.clear();
+        r.edit->setFocus();
+        r.edit->setText(r.text);
+        other->setFocus();
+        QApplication::processEvents();
+        if (r.message) {
+            EXPECT_EQ(prompts.MessageTexts(), QStringList{r.message}) << r.text;
+            EXPECT_TRUE(r.edit->hasFocus()) << r.text;
+        } else {
+            EXPECT_TRUE(prompts.MessageTexts().isEmpty()) << r.text;
+            EXPECT_TRUE(r.edit->Value().has_value());
+        }
+    }
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
