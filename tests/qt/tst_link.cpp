@@ -1,5 +1,6 @@
-// The link against the simulator over TCP: the connect sequence byte for
-// byte, sending, request/response, and the faults of a real connection.
+// The link against the simulator, the same suite over TCP and over a
+// pseudo-terminal: the connect sequence byte for byte, sending,
+// request/response, and the faults of a real connection.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -40,16 +41,25 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
     return true;
 }
 
-// A link wired to a simulator on TCP, with the traffic it shows recorded.
-class LinkOverTcp : public ::testing::Test {
+// A link wired to a simulator, with the traffic it shows recorded.
+class LinkContract : public ::testing::TestWithParam<ConnectionType> {
 protected:
+    bool Tcp() const { return GetParam() == ConnectionType::Tcp; }
+    QString LossMessage() const {
+        return Tcp() ? "Socket error, disconnecting." : "Serial port error, disconnecting.";
+    }
     void StartSim(QStringList args = {}) {
-        args << "--tcp" << "0" << "--control" << "0";
+        if (Tcp())
+            args << "--tcp" << "0";
+        else
+            args << "--pty" << "";
+        args << "--control" << "0";
         ASSERT_TRUE(sim.Start(args)) << sim.Error().toStdString();
         LinkSettings s;
-        s.connectionType = ConnectionType::Tcp;
+        s.connectionType = GetParam();
         s.IPAddress = "127.0.0.1";
         s.Port = sim.TcpPort();
+        s.COMPort = sim.PtyPath();
         link.SetSettings(s);
         LineConsumers c;
         c.display = [this](TrafficDirection d, const QString& text) {
@@ -79,7 +89,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LinkOverTcp, ConnectSequenceReadsTheInterface) {
+TEST_P(LinkContract, ConnectSequenceReadsTheInterface) {
     StartSim({"--address", "3A", "--version", "3.12"});
     int details = 0, cleared = 0;
     bool shownDetails = false;
@@ -113,7 +123,10 @@ TEST_F(LinkOverTcp, ConnectSequenceReadsTheInterface) {
     EXPECT_FALSE(link.InterfaceFound());
 }
 
-TEST_F(LinkOverTcp, ConnectFailures) {
+// The serial failures are in tst_link_serial.
+class TcpLink : public LinkContract {};
+
+TEST_P(TcpLink, ConnectFailures) {
     // Nothing listens on the port: refused at once.
     StartSim();
     const int port = sim.TcpPort();
@@ -135,7 +148,7 @@ TEST_F(LinkOverTcp, ConnectFailures) {
     EXPECT_FALSE(link.Connected());
 }
 
-TEST_F(LinkOverTcp, CommandWithChecksumAndAcknowledgement) {
+TEST_P(LinkContract, CommandWithChecksumAndAcknowledgement) {
     StartSim();
     Connect();
     link.SetUseAckChars(true);
@@ -152,7 +165,7 @@ TEST_F(LinkOverTcp, CommandWithChecksumAndAcknowledgement) {
     EXPECT_TRUE(shown.contains("Tx : \\0538000AB9" + QString(ack) + "<CR>"));
 }
 
-TEST_F(LinkOverTcp, SilenceGivesUpAfterItsAttempts) {
+TEST_P(LinkContract, SilenceGivesUpAfterItsAttempts) {
     StartSim();
     Connect();
     sim.Control("silent");
@@ -168,7 +181,7 @@ TEST_F(LinkOverTcp, SilenceGivesUpAfterItsAttempts) {
     EXPECT_FALSE(link.CollectingResponses());
 }
 
-TEST_F(LinkOverTcp, RequestReadsSmartReply) {
+TEST_P(LinkContract, RequestReadsSmartReply) {
     StartSim();
     Connect();
     // Options 1 are 51: the reply comes wrapped as 86 FE FE 00 and is cut.
@@ -177,7 +190,7 @@ TEST_F(LinkOverTcp, RequestReadsSmartReply) {
     EXPECT_TRUE(reply.endsWith("<CR>")) << reply.toStdString();
 }
 
-TEST_F(LinkOverTcp, DelayWaitsWhileLinesArrive) {
+TEST_P(LinkContract, DelayWaitsWhileLinesArrive) {
     StartSim({"--traffic", "50"});
     Connect();
     const std::size_t before = lines.size();
@@ -189,7 +202,7 @@ TEST_F(LinkOverTcp, DelayWaitsWhileLinesArrive) {
     EXPECT_GT(lines.size(), before);  // received lines are handled during the wait
 }
 
-TEST_F(LinkOverTcp, DroppedMidLine) {
+TEST_P(LinkContract, DroppedMidLine) {
     StartSim({"--traffic", "50"});
     Connect();
     sim.Control("drip on");
@@ -197,7 +210,7 @@ TEST_F(LinkOverTcp, DroppedMidLine) {
     sim.Control("drop");
     ASSERT_TRUE(WaitFor([&] { return !link.CommsIsOpen(); }, 3000));
     WaitFor([] { return false; }, 300);
-    EXPECT_EQ(prompts.MessageTexts(), QStringList{"Socket error, disconnecting."});
+    EXPECT_EQ(prompts.MessageTexts(), QStringList{LossMessage()});
     EXPECT_FALSE(link.Connected());
     EXPECT_FALSE(link.InterfaceFound());
     // The next connection works.
@@ -206,7 +219,7 @@ TEST_F(LinkOverTcp, DroppedMidLine) {
     Connect();
 }
 
-TEST_F(LinkOverTcp, DroppedMidRequest) {
+TEST_P(LinkContract, DroppedMidRequest) {
     StartSim();
     Connect();
     sim.Control("silent");
@@ -216,7 +229,7 @@ TEST_F(LinkOverTcp, DroppedMidRequest) {
     const QString reply = link.SendCALGetResponse("1A2001", "8220*", 2, 3);
     EXPECT_TRUE(reply.isEmpty());
     EXPECT_LT(t.elapsed(), 2000);  // a closed link ends the wait
-    EXPECT_EQ(prompts.MessageTexts(), QStringList{"Socket error, disconnecting."});
+    EXPECT_EQ(prompts.MessageTexts(), QStringList{LossMessage()});
     EXPECT_FALSE(link.CommsIsOpen());
     EXPECT_FALSE(link.Connected());
     // Sending on the closed link does nothing.
@@ -224,7 +237,7 @@ TEST_F(LinkOverTcp, DroppedMidRequest) {
     link.SetDefaultMode();
 }
 
-TEST_F(LinkOverTcp, EndlessLineStaysBounded) {
+TEST_P(LinkContract, EndlessLineStaysBounded) {
     StartSim();
     Connect();
     link.SetBasicMode();  // the interface echoes every character in basic mode
@@ -243,7 +256,7 @@ TEST_F(LinkOverTcp, EndlessLineStaysBounded) {
     EXPECT_TRUE(link.CommsIsOpen());
 }
 
-TEST_F(LinkOverTcp, DrippedBytesAssembleTheSame) {
+TEST_P(LinkContract, DrippedBytesAssembleTheSame) {
     StartSim();
     Connect();
     const std::vector<std::string> whole = lines;
@@ -260,7 +273,7 @@ TEST_F(LinkOverTcp, DrippedBytesAssembleTheSame) {
 }
 
 // Lines that pour in while a request waits are kept only up to a bound.
-TEST_F(LinkOverTcp, ResponseListStaysBounded) {
+TEST_P(LinkContract, ResponseListStaysBounded) {
     StartSim();
     Connect();
     sim.Control("silent");
@@ -275,6 +288,13 @@ TEST_F(LinkOverTcp, ResponseListStaysBounded) {
     EXPECT_TRUE(link.SendCALGetResponse("1A2001", "8220*", 0.5, 1).isEmpty());
     EXPECT_EQ(listSize, static_cast<qsizetype>(Link::kMaxResponseLines));
 }
+
+INSTANTIATE_TEST_SUITE_P(Transports, LinkContract, ::testing::Values(ConnectionType::Tcp, ConnectionType::Serial),
+                         [](const ::testing::TestParamInfo<ConnectionType>& info) {
+                             return info.param == ConnectionType::Tcp ? std::string("Tcp") : std::string("Pty");
+                         });
+INSTANTIATE_TEST_SUITE_P(Transports, TcpLink, ::testing::Values(ConnectionType::Tcp),
+                         [](const ::testing::TestParamInfo<ConnectionType>&) { return std::string("Tcp"); });
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include "decode/Decoder.h"
 #include "interface/InterfaceState.h"
@@ -68,15 +71,27 @@ protected:
 
 }  // namespace
 
-TEST_F(LinkOverPty, ConnectSequenceReadsTheInterface) {
+// The connect sequence byte for byte is in tst_link, for both transports.
+TEST_F(LinkOverPty, LineSettingsAndModel) {
     StartSim({"--address", "21", "--version", "4.02.00"});
     ASSERT_EQ(link.ConnectCommand(), ConnectResult::Connected) << prompts.MessageTexts().join("|").toStdString();
-    EXPECT_EQ(sim.Received(), (QStringList{"~~~", "~~~", "A3300051", "2102", "1A2001", "1A3001", "1A4101", "1A3E01",
-                                           "1A4201", "1A2101", "1A2201"}));
     EXPECT_EQ(state.PciVersion, 0x402);
     EXPECT_EQ(state.PciUnitAddress, 0x21);
     EXPECT_EQ(state.InterfaceOptions1, 0x51);
     EXPECT_EQ(link.LinkName(), sim.PtyPath());
+
+    // The line settings: 9600 bit/s, 8 data bits, no parity, one stop bit,
+    // no flow control either way.
+    const int fd = ::open(sim.PtyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    termios tio{};
+    ASSERT_EQ(tcgetattr(fd, &tio), 0);
+    ::close(fd);
+    EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
+    EXPECT_EQ(cfgetispeed(&tio), static_cast<speed_t>(B9600));
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | IXANY), 0u);
 }
 
 TEST_F(LinkOverPty, FarSideClosedWhileConnected) {
