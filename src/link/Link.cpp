@@ -57,7 +57,13 @@ Link::Link(InterfaceState& state, Decoder& decoder, Prompts* prompts, QObject* p
     }
 }
 
-Link::~Link() = default;
+Link::~Link() {
+    // Nothing reaches a half-destroyed link.
+    serial_->disconnect(this);
+    tcp_->disconnect(this);
+    serial_->Close();
+    tcp_->Close();
+}
 
 // ---- transport ---------------------------------------------------------------
 
