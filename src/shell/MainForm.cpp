@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -113,6 +114,7 @@ void MainForm::FormCreate() {
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     split->setChildrenCollapsible(false);
+    split_ = split;
     setCentralWidget(split);
     statusBar()->setObjectName("StatusBar");
 
@@ -450,6 +452,7 @@ void MainForm::FormShow() {
     traffic_->SetShowDate(options_.ShowDate);
     traffic_->SetTimeDP(options_.TimeDP);
     SetFormSize();
+    BalanceSplit();
     if (lighting_) lighting_->SetShowApplicationWarning(options_.ShowApplicationWarning);
     SetLists();
     SetDecodeOptions();
@@ -467,6 +470,18 @@ void MainForm::StartupTimerTimer() {
     ConnectCommand();
     autoConnecting_ = false;
     if (loggingRequested_ && !Logging()) SetLogging(true);
+}
+
+// The command pages get the height they ask for while the traffic lists keep
+// at least two fifths of the window.
+void MainForm::BalanceSplit() {
+    QCoreApplication::processEvents();
+    const int total = split_->height();
+    int page = 0;
+    for (const CommandTab& t : commandTabs_) page = std::max(page, t.page->sizeHint().height());
+    const int lower = page + tabs_->tabBar()->sizeHint().height() + 16;
+    const int upper = std::max(total - lower, total * 2 / 5);
+    split_->setSizes({upper, total - upper});
 }
 
 void MainForm::SetFormSize() {
@@ -643,8 +658,15 @@ void MainForm::EnableItems() {
 // ---------------------------------------------------------------- tabs
 
 void MainForm::AddCommandTab(int tabIndex, QWidget* page, const QString& caption) {
-    commandTabs_.push_back({tabIndex, page, caption});
-    tabs_->addTab(page, caption);
+    // A page scrolls when the window is too low for it, so the traffic lists
+    // keep their room on small screens.
+    auto* scroll = new QScrollArea(tabs_);
+    scroll->setObjectName(page->objectName() + "Scroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(page);
+    commandTabs_.push_back({tabIndex, page, scroll, caption});
+    tabs_->addTab(scroll, caption);
     if (tabs_->count() == 1) tabs_->setCurrentIndex(0);
     page->setEnabled(InterfaceFound());
     ShowTabs();
@@ -656,7 +678,7 @@ void MainForm::ShowTabs() {
         popupTabItems_[i]->setChecked(options_.ShowTab[i]);
     }
     for (const CommandTab& t : commandTabs_) {
-        const int at = tabs_->indexOf(t.page);
+        const int at = tabs_->indexOf(t.holder);
         if (at >= 0) tabs_->setTabVisible(at, options_.ShowTab[t.index] && !IsHiddenTab(t.index));
     }
 }

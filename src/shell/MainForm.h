@@ -25,6 +25,7 @@
 #include "ui/Prompts.h"
 
 class QPrinter;
+class QSplitter;
 
 namespace orvane {
 
@@ -147,6 +148,7 @@ private:
     QWidget* BuildControlPanel();
     void WireLink();
     void SetFormSize();
+    void BalanceSplit();
     void SaveFormSize();
     void UpdateDataEntryModeLabel();
     void ToggleTab(int tabIndex);
@@ -183,6 +185,7 @@ private:
 
     TrafficView* traffic_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    QSplitter* split_ = nullptr;
     QMenu* tabsPopup_ = nullptr;
     QMenu* showTabsMenu_ = nullptr;
     std::vector<QAction*> showTabItems_;
@@ -190,6 +193,7 @@ private:
     struct CommandTab {
         int index;
         QWidget* page;
+        QWidget* holder;  // what the notebook holds: the page in its scroll area
         QString caption;
     };
     std::vector<CommandTab> commandTabs_;

@@ -286,7 +286,7 @@ TEST(MainWindow, ShowTabsTogglesTheTabAndItsCheckMarks) {
     Harness h;
     h.Open();
     QTabWidget* tabs = h.window->CommandTabs();
-    const int at = tabs->indexOf(h.Find<QWidget>("LightingTabSheet"));
+    const int at = tabs->indexOf(h.Find<QWidget>("LightingTabSheetScroll"));
     ASSERT_GE(at, 0);
     EXPECT_TRUE(tabs->isTabVisible(at));
     h.Find<QAction>("ApplicationsPopup0Item")->trigger();
