@@ -111,8 +111,9 @@ void MainForm::FormCreate() {
     split->setObjectName("MainSplitter");
     split->addWidget(upper);
     split->addWidget(lower);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    // Height gained or lost by resizing goes to the traffic lists.
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
     split->setChildrenCollapsible(false);
     split_ = split;
     setCentralWidget(split);
@@ -123,6 +124,7 @@ void MainForm::FormCreate() {
     connect(&startupTimer_, &QTimer::timeout, this, &MainForm::StartupTimerTimer);
 
     optionsForm_ = new OptionsForm(this);
+    connect(optionsForm_, &OptionsForm::HelpRequested, this, &MainForm::ShowHelpContents);
     whatsNew_ = new WhatsNewForm(store_, VersionText(), this);
 
     WireLink();
@@ -262,6 +264,12 @@ void MainForm::BuildMenus() {
         emit AckCharChanged(on);
     });
     connect(filterItem_, &QAction::toggled, this, &MainForm::UpdateWarningLabel);
+    // The item is checked by the filter dialog's answer, not by the click.
+    connect(filterItem_, &QAction::triggered, this, [this](bool checked) {
+        filterItem_->setChecked(!checked);
+        if (!filterDialog_) return;
+        if (auto active = filterDialog_()) filterItem_->setChecked(*active);
+    });
     connect(alwaysOnTopItem_, &QAction::toggled, this, &MainForm::SetAlwaysOnTop);
 
     QMenu* help = menuBar()->addMenu("&Help");
@@ -577,6 +585,8 @@ void MainForm::SetLogging(bool on) {
 
 bool MainForm::Logging() const { return logCommandsItem_->isChecked(); }
 
+bool MainForm::Filtering() const { return filterItem_->isChecked(); }
+
 void MainForm::ClearLists() { traffic_->ClearLists(); }
 
 void MainForm::SetLists() { traffic_->SetCombined(options_.CombineLists); }
@@ -751,6 +761,7 @@ void MainForm::PrintLists() {
         printer->setOutputFileName(*name);
     }
     form.SetPrinter(printer);
+    connect(&form, &PrintForm::HelpRequested, this, &MainForm::ShowHelpContents);
     form.exec();
 }
 

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "decode/Decoder.h"
@@ -86,6 +87,11 @@ public:
     void AddCommandTab(int tabIndex, QWidget* page, const QString& caption);
     QTabWidget* CommandTabs() const { return tabs_; }
     QMenu* ApplicationsPopupMenu() const { return tabsPopup_; }
+
+    // "Filter Messages...": the dialog plugs in here; it answers nothing on
+    // Cancel, else whether the chosen criteria filter anything.
+    void SetFilterDialog(std::function<std::optional<bool>()> dialog) { filterDialog_ = std::move(dialog); }
+    bool Filtering() const;
 
     // The close query; the project data plug in here. True lets the window
     // close.
@@ -181,6 +187,7 @@ private:
     bool autoConnecting_ = false;
     QString projectFileName_;
     std::function<bool()> closeQuery_;
+    std::function<std::optional<bool>()> filterDialog_;
     QTimer startupTimer_;
 
     TrafficView* traffic_ = nullptr;

@@ -194,6 +194,26 @@ TEST(MainWindow, WarningLabelFollowsFilterAndLogging) {
     EXPECT_EQ(label->text(), "");
 }
 
+TEST(MainWindow, FilterMessagesIsCheckedByTheDialogsAnswerNotByTheClick) {
+    Harness h;
+    h.Open();
+    auto* item = h.Find<QAction>("OptionsFilterMessagesItem");
+    item->trigger();
+    EXPECT_FALSE(item->isChecked()) << "no dialog, no filter";
+    std::optional<bool> answer = true;
+    h.window->SetFilterDialog([&] { return answer; });
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(h.Find<QLabel>("SBWarningLabel")->text(), "FILTERING ACTIVE");
+    answer = std::nullopt;  // Cancel leaves it as it was
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    answer = false;  // the empty criteria
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(h.Find<QLabel>("SBWarningLabel")->text(), "");
+}
+
 TEST(MainWindow, LoggedLinesCarryTheirDirectionAndReachTheFileAtOnce) {
     Harness h;
     h.Store("Options/CombineLists", "0");
