@@ -69,6 +69,20 @@ TEST(Monitor, PrintsDecodedTraffic) {
     EXPECT_TRUE(log.startsWith(lines[0].toUtf8() + "\r\n" + lines[1].toUtf8() + "\r\n"));
 }
 
+TEST(Monitor, SerialLinkAndHexNumbers) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--pty", "", "--traffic", "20"})) << sim.Error().toStdString();
+    const MonitorRun r = RunMonitor({"--serial", sim.PtyPath(), "--hex", "--decode-options", "1"}, 2000);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines[0].mid(10), "Tx : ~~~<CR>");  // no decimals by default
+    // The traffic's source units (0x10-0x12, 0x20-0x22) in hex, never in decimal.
+    EXPECT_TRUE(r.out.contains(QRegularExpression("Rx :  = Source Unit [12][0-2]\n"))) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QRegularExpression("Rx :  = Source Unit (16|17|18|32|33|34)\n")));
+    EXPECT_TRUE(r.err.contains("unit address FE")) << r.err.toStdString();
+}
+
 TEST(Monitor, FailuresAreOneLineAndStatusOne) {
     SimProcess silent;
     ASSERT_TRUE(silent.Start({"--tcp", "0", "--silent"}));
