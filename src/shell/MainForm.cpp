@@ -752,9 +752,9 @@ QPrinter* MainForm::Printer() {
 
 void MainForm::PrintLists() {
     PrintForm form(*traffic_, options_.CombineLists, projectFileName_, this);
-    // Without a printer the job goes to a PDF file the user names.
     QPrinter* printer = Printer();
-    if (QPrinterInfo::availablePrinters().isEmpty() && printer->outputFileName().isEmpty()) {
+    // Without a printer the job goes to a PDF file the user names each time.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
         auto name = prompts_.SaveFile("Print to PDF File", QDir::homePath(), {"PDF Files (*.pdf)"});
         if (!name) return;
         printer->setOutputFormat(QPrinter::PdfFormat);

@@ -51,8 +51,10 @@ struct Reader {
     const SettingsStore& store;
     std::string_view section;
 
+    // Names and addresses are short; anything longer is not one of them.
+    static constexpr std::size_t kMaxText = 255;
     void Text(std::string_view name, std::string& value) const {
-        if (auto t = store.Read(section, name)) value = *t;
+        if (auto t = store.Read(section, name); t && t->size() <= kMaxText) value = *t;
     }
     void Int(std::string_view name, int& value, long long lo, long long hi) const {
         auto t = store.Read(section, name);

@@ -77,7 +77,8 @@ TEST(Settings, UnreadableValuesFallBackToTheirDefaults) {
     store.values = {{"Options/Port", "fourteen"},   {"Options/ConnectionType", "7"},
                     {"Options/CombineLists", "x"},  {"Options/TimeDP", "9"},
                     {"Options/ShowTime", ""},       {"Options/HexNumbers", " 2 "},
-                    {"Options/WordWrap", "0"},      {"WhatsNew/AutoShow", "yes"}};
+                    {"Options/WordWrap", "0"},      {"WhatsNew/AutoShow", "yes"},
+                    {"Options/IPAddress", std::string(100000, '1')}};
     Options o = ReadOptions(store);
     EXPECT_EQ(o.Port, 14000);
     EXPECT_EQ(o.ConnectionType, 0);
@@ -86,6 +87,7 @@ TEST(Settings, UnreadableValuesFallBackToTheirDefaults) {
     EXPECT_TRUE(o.ShowTime);
     EXPECT_TRUE(o.HexNumbers) << "any number other than 0 reads as true";
     EXPECT_FALSE(o.WordWrap);
+    EXPECT_EQ(o.IPAddress, kDefaultIPAddress) << "a value far longer than any address";
     EXPECT_TRUE(ReadWhatsNew(store).AutoShow);
 }
 
