@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "link/Link.h"
+#include "shell/Application.h"
 #include "shell/CommandLine.h"
 #include "shell/MainForm.h"
 #include "shell/QtSettingsStore.h"
@@ -317,6 +318,42 @@ TEST(MainWindow, ShowTabsTogglesTheTabAndItsCheckMarks) {
     EXPECT_FALSE(h.Find<QAction>("ShowTabs3Item")->isVisible()) << "Scene Management stays hidden";
 }
 
+TEST(MainWindow, InsertCommentAndSetFontGoThroughThePrompts) {
+    Harness h;
+    h.Store("Options/ShowTime", "0");
+    h.Open();
+    h.prompts.texts = {QString("  lamp 3 flickers  "), QString("")};
+    h.window->InsertComment();
+    h.window->InsertComment();
+    EXPECT_EQ(h.window->Traffic()->TransmitLines(), QStringList{"## : lamp 3 flickers"});
+    EXPECT_EQ(h.prompts.asked[0].title, "Log Comment");
+    EXPECT_EQ(h.prompts.asked[0].text, "Comment :");
+
+    QFont chosen("Monospace", 17);
+    h.prompts.fonts = {chosen};
+    h.Find<QAction>("FontSetPopupItem")->trigger();
+    EXPECT_EQ(h.window->Traffic()->TransmitMemo()->font().pointSize(), 17);
+    EXPECT_EQ(h.window->Traffic()->ReceiveMemo()->font().pointSize(), 17);
+}
+
+// An error that reaches the event loop is shown, and the loop goes on.
+TEST(GeneralErrorReport, ShowsWhatReachedTheEventLoop) {
+    struct Thrower : QObject {
+        bool event(QEvent* e) override {
+            if (e->type() == QEvent::User) throw std::runtime_error("Cannot write C:\\log.txt");
+            return QObject::event(e);
+        }
+    } thrower;
+    QStringList reported;
+    auto* app = qobject_cast<Application*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    app->SetErrorReport([&](const QString& t) { reported << t; });
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    app->SetErrorReport({});
+    EXPECT_EQ(reported, QStringList{"Cannot write C:\\log.txt"});
+}
+
 struct VersionCase {
     const char* name;
     const char* version;
@@ -360,7 +397,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, EnableItemsAgainstTheSimulator,
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
