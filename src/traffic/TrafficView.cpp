@@ -1,6 +1,8 @@
 #include "traffic/TrafficView.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMenu>
@@ -12,7 +14,8 @@ namespace orvane {
 
 namespace {
 
-constexpr int kFlushMs = 40;  // about 25 passes a second under a flood
+constexpr int kFlushMs = 40;       // about 25 passes a second under a flood
+constexpr int kMaxFlushMs = 250;   // never staler than a quarter second
 
 void Cap(std::deque<QString>& held, int max) {
     while (int(held.size()) > max) held.pop_front();
@@ -84,6 +87,7 @@ TrafficView::TrafficView(QWidget* parent) : QWidget(parent), clock_([] { return 
                 [fontMenu, list](const QPoint& p) { fontMenu->popup(list->viewport()->mapToGlobal(p)); });
     }
 
+    flushTimer_.setObjectName("TrafficFlushTimer");
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(kFlushMs);
     connect(&flushTimer_, &QTimer::timeout, this, &TrafficView::Flush);
@@ -125,8 +129,15 @@ void TrafficView::ScheduleFlush() {
 
 void TrafficView::Flush() {
     flushTimer_.stop();
+    if (pendingTx_.isEmpty() && pendingRx_.isEmpty()) return;
+    QElapsedTimer cost;
+    cost.start();
     if (!pendingTx_.isEmpty()) transmit_->AppendLines(std::exchange(pendingTx_, {}));
     if (!pendingRx_.isEmpty()) receive_->AppendLines(std::exchange(pendingRx_, {}));
+    // Under a flood the lists only ever show their last 200 lines, so
+    // showing them less often loses nothing; the time between passes grows
+    // with what a pass costs and leaves the loop free for input.
+    flushTimer_.setInterval(std::clamp(int(cost.elapsed()) * 4, kFlushMs, kMaxFlushMs));
 }
 
 void TrafficView::SetScrollLock(bool on) {

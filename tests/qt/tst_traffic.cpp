@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTextBlock>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QScrollBar>
 
 #include "traffic/TrafficView.h"
 #include "ui/ColourList.h"
@@ -84,15 +86,13 @@ TEST_F(Fixture, NothingIsShownOrLoggedWhileTheDisplayIsOff) {
     EXPECT_TRUE(logged.isEmpty());
 }
 
-// The colour of every character of a shown line, as one letter each:
-// k black, b blue, r red.
-QString ColourLetters(const QTextBlock& block) {
+// The colour of every character of a line, as one letter each: k black,
+// b blue, r red.
+QString ColourLetters(const QString& line) {
     QString out;
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment f = it.fragment();
-        const QColor c = f.charFormat().foreground().color();
-        const QChar letter = c == QColor(Qt::blue) ? u'b' : c == QColor(Qt::red) ? u'r' : u'k';
-        out += QString(f.length(), letter);
+    for (const ColourRun& run : ColourRuns(line)) {
+        const QChar letter = run.colour == QColor(Qt::blue) ? u'b' : run.colour == QColor(Qt::red) ? u'r' : u'k';
+        out += QString(run.text.size(), letter);
     }
     return out;
 }
@@ -106,17 +106,43 @@ TEST(ColourListTest, ControlCodesBlueSentencesAndRenderingsRed) {
         {"414243<CR>  \"ABC\"", "kkkkkkbbbkkkrrrrr"},
         {"a<5>=b>c", "kbbkrrkk"},
     };
+    for (const auto& r : rows) EXPECT_EQ(ColourLetters(r.text), r.colours) << r.text.toStdString();
+}
+
+// The list keeps following new lines at the end, and stays on the lines the
+// user scrolled back to while new ones arrive and old ones go.
+TEST(ColourListTest, FollowsTheEndButNotAUserWhoScrolledBack) {
+    ColourList list(nullptr, 200);
+    list.resize(400, 200);
+    list.show();
+    QStringList batch;
+    for (int i = 0; i < 150; ++i) batch << QString("line %1").arg(i);
+    list.AppendLines(batch);
+    EXPECT_TRUE(list.AtEnd());
+    EXPECT_GT(list.TopLine(), 100);
+    list.verticalScrollBar()->setValue(80);  // showing "line 80"
+    batch.clear();
+    for (int i = 150; i < 250; ++i) batch << QString("line %1").arg(i);
+    list.AppendLines(batch);  // 50 old lines go
+    EXPECT_FALSE(list.AtEnd());
+    EXPECT_EQ(list.Lines().value(list.TopLine()), "line 80") << "the view stays on its line";
+    list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum());
+    list.AppendLines({"line 250"});
+    EXPECT_TRUE(list.AtEnd());
+    EXPECT_EQ(list.LineCount(), 200);
+    EXPECT_EQ(list.Lines().last(), "line 250");
+}
+
+TEST(ColourListTest, WholeLinesAreSelectedAndCopied) {
     ColourList list;
-    QStringList lines;
-    for (const auto& r : rows) lines << r.text;
-    list.AppendLines(lines);
-    QTextBlock b = list.document()->firstBlock();
-    for (const auto& r : rows) {
-        ASSERT_TRUE(b.isValid());
-        EXPECT_EQ(b.text(), r.text);
-        EXPECT_EQ(ColourLetters(b), r.colours) << r.text.toStdString();
-        b = b.next();
-    }
+    list.resize(400, 300);
+    list.show();
+    list.AppendLines({"a", "b", "c"});
+    list.SelectAll();
+    EXPECT_EQ(list.SelectedLines(), (QStringList{"a", "b", "c"}));
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(&list, &copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), "a\nb\nc");
 }
 
 TEST_F(Fixture, The201stLineRemovesTheFirst) {
@@ -169,10 +195,10 @@ TEST_F(Fixture, ChangingTheLayoutEmptiesTheListsAndRenamesTheHeader) {
 
 TEST_F(Fixture, WordWrapDecidesTheScrollBars) {
     view.SetWordWrap(false);
-    EXPECT_EQ(view.TransmitMemo()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_FALSE(view.TransmitMemo()->WordWrap());
     EXPECT_EQ(view.TransmitMemo()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     view.SetWordWrap(true);
-    EXPECT_EQ(view.ReceiveMemo()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_TRUE(view.ReceiveMemo()->WordWrap());
     EXPECT_EQ(view.ReceiveMemo()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
