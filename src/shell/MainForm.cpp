@@ -460,6 +460,7 @@ void MainForm::FormShow() {
     traffic_->SetShowDate(options_.ShowDate);
     traffic_->SetTimeDP(options_.TimeDP);
     SetFormSize();
+    QCoreApplication::processEvents();
     BalanceSplit();
     if (lighting_) lighting_->SetShowApplicationWarning(options_.ShowApplicationWarning);
     SetLists();
@@ -481,15 +482,23 @@ void MainForm::StartupTimerTimer() {
 }
 
 // The command pages get the height they ask for while the traffic lists keep
-// at least two fifths of the window.
-void MainForm::BalanceSplit() {
-    QCoreApplication::processEvents();
-    const int total = split_->height();
+// at least a third of the window.
+int MainForm::WantedCommandHeight() const {
     int page = 0;
     for (const CommandTab& t : commandTabs_) page = std::max(page, t.page->sizeHint().height());
-    const int lower = page + tabs_->tabBar()->sizeHint().height() + 16;
-    const int upper = std::max(total - lower, total * 2 / 5);
+    return page + tabs_->tabBar()->sizeHint().height() + 16;
+}
+
+void MainForm::BalanceSplit() {
+    const int total = split_->height();
+    const int upper = std::max(total - WantedCommandHeight(), total / 3);
     split_->setSizes({upper, total - upper});
+}
+
+void MainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Growing gives the lists the height, once the pages have what they want.
+    if (split_ && shown_ && split_->sizes().value(1) < WantedCommandHeight()) BalanceSplit();
 }
 
 void MainForm::SetFormSize() {

@@ -135,6 +135,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
@@ -155,6 +156,7 @@ private:
     void WireLink();
     void SetFormSize();
     void BalanceSplit();
+    int WantedCommandHeight() const;
     void SaveFormSize();
     void UpdateDataEntryModeLabel();
     void ToggleTab(int tabIndex);
