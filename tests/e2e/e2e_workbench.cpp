@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -132,6 +133,24 @@ TEST(Workbench, ConnectsLogsAndEndsGracefullyOnSigterm) {
     EXPECT_EQ(saved.value("Options/ConnectionType").toString(), "1");
     EXPECT_EQ(saved.value("Options/ShowMessage").toString(), "1");
     EXPECT_FALSE(saved.value("Forms/Main/Width").toString().isEmpty());
+}
+
+// A termination signal that comes while the connect sequence waits for an
+// interface that never answers still ends the program cleanly.
+TEST(Workbench, SigtermDuringTheConnectWaitEndsCleanly) {
+    QTcpServer mute;
+    ASSERT_TRUE(mute.listen(QHostAddress::LocalHost));
+    Workbench app;
+    app.Start({QString("/tcpip=127.0.0.1:%1").arg(mute.serverPort()), "/autoconnect"});
+    ASSERT_TRUE(app.process.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([&] { return mute.hasPendingConnections(); }, 15000)) << "the workbench never connected";
+    QThread::msleep(300);  // inside the three-second answer wait
+    ::kill(static_cast<pid_t>(app.process.processId()), SIGTERM);
+    ASSERT_TRUE(app.process.waitForFinished(10000));
+    EXPECT_EQ(app.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.process.exitCode(), 0);
+    QSettings saved(app.SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(saved.value("Options/Port").toString(), QString::number(mute.serverPort()));
 }
 
 TEST(Workbench, AKillLosesNoLineThatWasLogged) {
