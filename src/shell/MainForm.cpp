@@ -25,6 +25,7 @@
 #include <QSerialPortInfo>
 
 #include "decode/AppDirectory.h"
+#include "generators/Headers.h"
 #include "generators/LightingTab.h"
 #include "shell/LinkCommandSink.h"
 #include "ui/NumberCombo.h"
@@ -420,9 +421,7 @@ void MainForm::BuildCommandTabs() {
     numbers_ = new NumberEntryContext(decoder_.Format(), prompts_, this);
     numbers_->SetDataEntryModeLabel(dataEntryModeLabel_);
     sink_ = std::make_unique<LinkCommandSink>(*link_);
-    auto remote = [this] {
-        return RemoteNetwork{remoteNetworkBox_->isChecked(), networkPathEdit_->text().toStdString()};
-    };
+    auto remote = [this] { return Remote(); };
     lighting_ = new LightingTab(*numbers_, sink_.get(), remote, tabs_);
     lighting_->setObjectName("LightingTabSheet");
     connect(lighting_, &LightingTab::ShowApplicationWarningChanged, this,
@@ -635,10 +634,15 @@ void MainForm::UpdateDataEntryModeLabel() {
     dataEntryModeLabel_->setPalette(pal);
 }
 
+RemoteNetwork MainForm::Remote() const {
+    return RemoteNetwork{remoteNetworkBox_->isChecked(), networkPathEdit_->text().toStdString()};
+}
+
+// The same rule as the command headers use, so a path the tabs refuse is
+// refused here too.
 bool MainForm::CheckRemoteNetworkPath() {
-    if (!remoteNetworkBox_->isChecked()) return true;
-    if (IsHexText(networkPathEdit_->text().toStdString())) return true;
-    prompts_.Error("Invalid Remote Network Path.");
+    if (orvane::CheckRemoteNetworkPath(Remote())) return true;
+    prompts_.Error(kInvalidRemoteNetworkPathText);
     return false;
 }
 

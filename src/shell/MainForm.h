@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "decode/Decoder.h"
+#include "generators/Headers.h"
 #include "interface/InterfaceState.h"
 #include "shell/CommandLine.h"
 #include "shell/Settings.h"
@@ -74,6 +75,8 @@ public:
     bool CheckRemoteNetworkPath();
     // The path of "Remote Network" while it is ticked, else empty.
     QString RemoteNetworkPath() const;
+    // The box and its path, as the command headers read them.
+    RemoteNetwork Remote() const;
     void SetLists();
     void ClearLists();
 

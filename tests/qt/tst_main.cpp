@@ -283,11 +283,17 @@ TEST(MainWindow, AnOddRemoteNetworkPathIsRefused) {
     EXPECT_TRUE(h.window->CheckRemoteNetworkPath());
     box->setChecked(true);
     EXPECT_TRUE(path->isEnabled());
+    const std::pair<const char*, bool> paths[] = {
+        {"0A1", false}, {"", false}, {"0G", false}, {"01020304050607", false}, {"0A12", true}, {"010203040506", true}};
+    for (auto [text, ok] : paths) {
+        h.prompts.asked.clear();
+        path->setText(text);
+        EXPECT_EQ(h.window->CheckRemoteNetworkPath(), ok) << text;
+        EXPECT_EQ(h.prompts.MessageTexts(), ok ? QStringList{} : QStringList{"Invalid Remote Network Path."}) << text;
+    }
+    box->setChecked(false);
     path->setText("0A1");
-    EXPECT_FALSE(h.window->CheckRemoteNetworkPath());
-    EXPECT_EQ(h.prompts.MessageTexts(), QStringList{"Invalid Remote Network Path."});
-    path->setText("0A12");
-    EXPECT_TRUE(h.window->CheckRemoteNetworkPath());
+    EXPECT_TRUE(h.window->CheckRemoteNetworkPath()) << "an unticked box ignores the path";
 }
 
 TEST(MainWindow, TheScrollLockKeyTogglesTheBoxWhereverTheFocusIs) {
