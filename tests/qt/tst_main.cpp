@@ -284,7 +284,7 @@ TEST(MainWindow, AnOddRemoteNetworkPathIsRefused) {
     box->setChecked(true);
     EXPECT_TRUE(path->isEnabled());
     const std::pair<const char*, bool> paths[] = {
-        {"0A1", false}, {"", false}, {"0G", false}, {"01020304050607", false}, {"0A12", true}, {"010203040506", true}};
+        {"0A1", false}, {"", false}, {"0G", false}, {"0A 1", false}, {"0A12", true}, {"010203040506", true}};
     for (auto [text, ok] : paths) {
         h.prompts.asked.clear();
         path->setText(text);
