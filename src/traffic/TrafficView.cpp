@@ -6,7 +6,9 @@
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMenu>
+#include <QTimeZone>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "traffic/TrafficLine.h"
 
@@ -45,7 +47,30 @@ TrafficTime ToTrafficTime(const QDateTime& moment) {
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
 }
 
-TrafficView::TrafficView(QWidget* parent) : QWidget(parent), clock_([] { return QDateTime::currentDateTime(); }) {
+namespace {
+
+// The local wall clock for line stamps. Asking for local time consults the
+// time zone each call; under a flood that is thousands of times a second, so
+// the offset from UTC is looked up once a second and applied by hand.
+TrafficView::LocalClock StampClock() {
+    struct Cache {
+        qint64 second = -1;
+        qint64 offsetMs = 0;
+    };
+    auto cache = std::make_shared<Cache>();
+    return [cache] {
+        const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+        if (ms / 1000 != cache->second) {
+            cache->second = ms / 1000;
+            cache->offsetMs = qint64(QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc()) * 1000;
+        }
+        return QDateTime::fromMSecsSinceEpoch(ms + cache->offsetMs, Qt::UTC);
+    };
+}
+
+}  // namespace
+
+TrafficView::TrafficView(QWidget* parent) : QWidget(parent), clock_(StampClock()) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <ctime>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -77,6 +78,27 @@ TEST_F(Fixture, TheDateLeadsTheTimeWhenAskedFor) {
     view.DisplaySerialString(DirSent, "x");
     const QString date = QLocale::system().toString(kAt.date(), QLocale::ShortFormat);
     EXPECT_EQ(view.TransmitLines().value(0), date + " 13:05:09  Tx : x");
+}
+
+// Without a clock of its own the view stamps lines with the local time of the
+// zone in force (a half-hour zone shows a stamp taken as UTC at once).
+TEST(TrafficClock, StampsAreLocalTime) {
+    const QByteArray saved = qgetenv("TZ");
+    qputenv("TZ", "ACST-9:30");
+    tzset();
+    TrafficView view;
+    view.SetTimeDP(0);
+    const QTime before = QTime::currentTime();
+    view.DisplaySerialString(DirSent, "x");
+    const QTime after = QTime::currentTime();
+    const QString stamp = view.TransmitLines().value(0).left(8);
+    const QTime shown = QTime::fromString(stamp, "HH:mm:ss");
+    ASSERT_TRUE(shown.isValid()) << stamp.toStdString();
+    EXPECT_GE(shown, QTime(before.hour(), before.minute(), before.second()));
+    EXPECT_LE(shown, after);
+    if (saved.isNull()) qunsetenv("TZ");
+    else qputenv("TZ", saved);
+    tzset();
 }
 
 TEST_F(Fixture, NothingIsShownOrLoggedWhileTheDisplayIsOff) {
