@@ -32,7 +32,7 @@ std::string_view PairsFrom(std::string_view text, int first, int last = 1 << 20)
 std::string DecodeContext::MessageCharsText(int position, int count) const {
     std::string s;
     for (int p = position; p < position + count; ++p)
-        if (p >= 1 && p <= MessageByteCount) s += static_cast<char>(MessageBytes[p]);
+        if (p >= 1 && p <= MessageByteCount) AppendLatin1AsUtf8(s, MessageBytes[p]);
     return s;
 }
 
@@ -50,7 +50,7 @@ std::string DecodeContext::MessageHexRange(int start, int count) const {
 std::string DecodeContext::MessageTextRange(int start, int count) const {
     if (start < 0 || count < 0 || start + count > 199) return "!! Length Error !!";
     std::string s;
-    for (int i = 0; i < count; ++i) s += static_cast<char>(MessageBytes[start + 1 + i]);
+    for (int i = 0; i < count; ++i) AppendLatin1AsUtf8(s, MessageBytes[start + 1 + i]);
     return s;
 }
 

@@ -164,6 +164,16 @@ std::string PackedNameText(std::string_view text) {
     return name;
 }
 
+void AppendLatin1AsUtf8(std::string& out, int byte) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::string Trim(std::string_view text) {
     size_t b = 0, e = text.size();
     while (b < e && IsBlankOrControl(text[b])) ++b;

@@ -59,6 +59,10 @@ struct TTokenList {
 TTokenList SplitTokens(std::string_view text, std::string_view delimiters);
 bool TokenListMatches(const NumberFormat& fmt, std::string_view value, const TTokenList& list, int first);
 
+// Appends the character of a link byte (bytes are Latin-1) as UTF-8, the
+// encoding of all text inside the program.
+void AppendLatin1AsUtf8(std::string& out, int byte);
+
 // Trim leading and trailing blanks and control characters.
 std::string Trim(std::string_view text);
 

@@ -25,6 +25,11 @@ QString FromLatin1(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// Sentences are UTF-8, like all text the core builds.
+QString FromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
 std::chrono::nanoseconds Seconds(double s) {
     if (!(s > 0)) return std::chrono::nanoseconds(0);
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(s));
@@ -235,7 +240,7 @@ void Link::LineCompleted(const ReceivedLine& line) {
             if (showDecoded_) {
                 const std::string sentence = decoder_.DecodeMessage(message, decodeOptions_);
                 if (!sentence.empty())
-                    consumers_.display(TrafficDirection::Received, QStringLiteral(" = ") + FromLatin1(sentence));
+                    consumers_.display(TrafficDirection::Received, QStringLiteral(" = ") + FromUtf8(sentence));
             }
         }
         if (consumers_.errorHistoryTest && consumers_.errorHistory &&
@@ -284,7 +289,7 @@ void Link::SendOrvaneCommand(const QString& line) {
     const std::string composed = ComposeCommand(Latin1(line), options, ack_);
     sendConfirmed_ = false;
     const std::string sentence = decoder_.DecodeMessage(composed, decodeOptions_ | DecodeSentCommand);
-    SendOrvaneString(FromLatin1(composed), FromLatin1(sentence));
+    SendOrvaneString(FromLatin1(composed), FromUtf8(sentence));
 }
 
 QString Link::SendCALGetResponse(const QString& command, const QString& pattern, double seconds, int attempts) {

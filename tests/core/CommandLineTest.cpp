@@ -17,6 +17,9 @@ struct Case {
     int port;
 };
 
+// Cases print as their names, so test listings stay readable.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class CommandLineCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(CommandLineCases, ChoosesTheLinkAndReportsMisuse) {

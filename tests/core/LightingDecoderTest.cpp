@@ -60,7 +60,7 @@ TEST(LabelDecoder, Phrases) {
         {0x38, "A805000148656C6C6F", false, "GA 5 Label, Variant 0, Language 1 [English], Text label, 5 Bytes = \"Hello\""},
         {0x38, "A60521070D4869", true,
          "GA 05 Label, Variant 01, Language 0D [English (USA)], Action Selector 07, Text label, 2 Bytes = \"Hi\""},
-        {0x38, "A4050020AB", true, "GA 05 Label, Variant 00, Language 20, Text label, 1 Bytes = \"\xAB\""},
+        {0x38, "A4050020AB", true, "GA 05 Label, Variant 00, Language 20, Text label, 1 Bytes = \"\xC2\xAB\""},
         {0x38, "A6050201011234", true, "GA 05 Label, Variant 00, Language 01 [English], Predefined icon 1234"},
         {0x38, "A6050201011234", false, "GA 5 Label, Variant 0, Language 1 [English], Predefined icon 4660"},
         {0x38, "A605040101FF20", true, "GA 05 Label, Variant 00, Language 01 [English], Dynamic icon, 3 Bytes = 01 FF 20"},

@@ -98,6 +98,8 @@ struct PlaceCase {
     Placement expected;
 };
 
+void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.name; }
+
 class PlaceWindowCases : public ::testing::TestWithParam<PlaceCase> {};
 
 TEST_P(PlaceWindowCases, KeepsTheWindowOnTheScreen) {

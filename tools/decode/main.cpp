@@ -48,37 +48,23 @@ bool ParseMask(const std::string& s, int& out) {
     return true;
 }
 
-// Writes text as UTF-8: link bytes are Latin-1 characters, and control
-// characters (a label or a number may carry any byte) become "." so that
-// every input line gives exactly one output line.
+// Writes sentences (UTF-8) with their control characters shown as ".": a
+// label or a number may carry any byte, and every input line must give
+// exactly one output line.
 class Output {
 public:
     Output() { buf_.reserve(1 << 17); }
     ~Output() { Flush(); }
     void Write(std::string_view s) {
         for (unsigned char c : s) {
-            if (c < 0x20 || c == 0x7F) {
-                buf_ += c == '\n' ? '\n' : '.';
-            } else if (c < 0x80) {
-                buf_ += static_cast<char>(c);
-            } else {
-                buf_ += static_cast<char>(0xC0 | (c >> 6));
-                buf_ += static_cast<char>(0x80 | (c & 0x3F));
-            }
+            buf_ += (c < 0x20 || c == 0x7F) ? '.' : static_cast<char>(c);
         }
         if (buf_.size() >= (1 << 16)) Flush();
     }
-    // A line of text followed by a line end; line ends inside it are shown as ".".
+    // A line of text followed by a line end.
     void Line(std::string_view s) {
-        for (unsigned char c : s) {
-            if (c == '\n' || c == '\r') {
-                buf_ += '.';
-                continue;
-            }
-            Write(std::string_view(reinterpret_cast<const char*>(&c), 1));
-        }
+        Write(s);
         buf_ += '\n';
-        if (buf_.size() >= (1 << 16)) Flush();
     }
     void Flush() {
         if (!buf_.empty()) std::fwrite(buf_.data(), 1, buf_.size(), stdout);
