@@ -24,8 +24,8 @@ struct InterfaceState {
     int PowerUpOptions1 = 0;
     int InterfaceOptions2 = 0;
     int InterfaceOptions3 = 0;
-    int MonitoredApplication1 = 0xFF;
-    int MonitoredApplication2 = 0xFF;
+    int MonitoredApplication1 = 0;
+    int MonitoredApplication2 = 0;
     std::string RoutePrefix = "0000";
     bool AllMonitorActive = false;
     double AllMonitorStartTime = 0.0;

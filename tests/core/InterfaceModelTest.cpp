@@ -20,6 +20,20 @@ InterfaceState Known(int options1 = 0x51) {
 
 }  // namespace
 
+// Before any interface has been read nothing is known about it: no version,
+// no address, every register 0, the route local.
+TEST(InterfaceModel, StartValues) {
+    const InterfaceState s;
+    EXPECT_EQ(s.PciVersion, 0);
+    EXPECT_EQ(s.PciUnitAddress, -1);
+    for (int v : {s.InterfaceOptions1, s.PowerUpOptions1, s.InterfaceOptions2, s.InterfaceOptions3,
+                  s.MonitoredApplication1, s.MonitoredApplication2})
+        EXPECT_EQ(v, 0);
+    EXPECT_EQ(s.RoutePrefix, "0000");
+    EXPECT_FALSE(s.AllMonitorActive);
+    EXPECT_FALSE(s.LastSentToLocalPci);
+}
+
 TEST(InterfaceModel, IsToLocalPCI) {
     struct Row {
         const char* name;
