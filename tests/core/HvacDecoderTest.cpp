@@ -87,6 +87,10 @@ TEST(HvacDecoder, TemperatureAndHumidityReports) {
         // A value just below zero rounds to 0.00, without a sign.
         {"150101FFFF00", true, "HVAC: Zone Temperature, Zone Group 01, Zones 0, 0.00°C, No Error"},
         {"150101000200", true, "HVAC: Zone Temperature, Zone Group 01, Zones 0, 0.01°C, No Error"},
+        // Eighths of a degree are halves of the last digit and go away from zero.
+        {"150101002000", true, "HVAC: Zone Temperature, Zone Group 01, Zones 0, 0.13°C, No Error"},
+        {"150101FFE000", true, "HVAC: Zone Temperature, Zone Group 01, Zones 0, -0.13°C, No Error"},
+        {"150101146000", true, "HVAC: Zone Temperature, Zone Group 01, Zones 0, 20.38°C, No Error"},
         {"1D01FFFFFF01", true,
          "Humidity: Zone, Zone Group 01, Zones 0 1 2 3 4 5 6 (Expansion), 100.00%, Sensor in relaxed accuracy band"},
         {"1D0101800000", true, "Humidity: Zone, Zone Group 01, Zones 0, 50.00%, No Error"},

@@ -62,9 +62,9 @@ void AppendZoneList(std::string& s, int zones) {
 void AppendTemperature(std::string& s, int high, int low) {
     int v = ((high & 0xFF) << 8) | (low & 0xFF);
     if (v >= 0x8000) v -= 0x10000;
-    // v / 256 to two decimals; v * 100 / 256 never lands on a half, so
-    // rounding to nearest is unambiguous. A value that rounds to zero reads
-    // 0.00, not -0.00.
+    // v / 256 to two decimals, a half going away from zero: every multiple
+    // of 32 with an odd quotient lands on one (0x0020 is 0.125, read 0.13;
+    // 0xFFE0 reads -0.13). A value that rounds to zero reads 0.00, not -0.00.
     const long long mag = std::llabs(static_cast<long long>(v));
     long long hundredths = (mag * 100 * 2 + 256) / (2 * 256);
     if (v < 0) hundredths = -hundredths;
