@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "decode/Decoder.h"
 #include "decode/Hex.h"
 
 using namespace orvane;
@@ -94,4 +95,34 @@ TEST(Hex, Tokens) {
     EXPECT_FALSE(TokenListMatches(dec, "12", ranges, 1));  // 1F is no decimal number
     EXPECT_TRUE(TokenListMatches(dec, "x", ranges, 1));
     EXPECT_FALSE(TokenListMatches(dec, "X", ranges, 1));
+}
+
+// The renderers of message bytes: a range may end at the 199th byte but not
+// beyond it; characters stop at the last byte of the message; link bytes
+// above 0x7F come out as UTF-8.
+TEST(Hex, MessageRenderersKeepInsideTheBuffer) {
+    DecodeContext ctx;
+    ctx.MessageByteCount = 3;
+    ctx.MessageBytes[1] = 0x05;
+    ctx.MessageBytes[2] = 0x38;
+    ctx.MessageBytes[3] = 0xE9;
+    ctx.MessageBytes[199] = 0x41;
+    ctx.MessageBytes[200] = 0x42;
+
+    struct Row { int start, count; std::string hex, text; };
+    const Row rows[] = {
+        {0, 3, "05 38 E9", "\x05" "8\xC3\xA9"},
+        {0, 0, "", ""},
+        {196, 3, "00 00 41", std::string("\0\0A", 3)},
+        {197, 3, "!! Length Error !!", "!! Length Error !!"},
+        {199, 1, "!! Length Error !!", "!! Length Error !!"},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(ctx.MessageHexRange(r.start, r.count), r.hex) << r.start << "+" << r.count;
+        EXPECT_EQ(ctx.MessageTextRange(r.start, r.count), r.text) << r.start << "+" << r.count;
+    }
+
+    // Positions beyond the message contribute nothing.
+    EXPECT_EQ(ctx.MessageCharsText(2, 5), "8\xC3\xA9");
+    EXPECT_EQ(ctx.MessageCharsText(4, 2), "");
 }
