@@ -67,7 +67,7 @@ TEST(LabelDecoder, Phrases) {
         {0x38, "A6050A01011234", true, "GA 05 Label, Variant 00, Language 01 [English], No interpretation, 3 Bytes = 01 12 34"},
         {0x38, "A50506CA4142", true, "GA 05 Label, Variant 00, Language CA [Chinese], Set Preferred Language"},
         {0xCA, "A405000141", true, "Ctrl: Grp 05 Label, Variant 00, Language 01 [English], Text label, 1 Bytes = \"A\""},
-        // Shorter than its fixed fields: no data, and nothing read beyond the command.
+        // Shorter than its fixed fields: no data, and nothing read beyond the message.
         {0x38, "A105", true, "GA 05 Label, Variant 00, Language 00, Text label, 0 Bytes = \"\""},
     };
     for (const auto& r : rows) EXPECT_EQ(Phrase(d, r), r.expected) << r.commandBytes;
