@@ -198,11 +198,20 @@ void MainForm::BuildMenus() {
     foundItems_.push_back(AddItem(orvane, "Identify All Units", "OrvaneIdentifyAllItem"));
     foundItems_.push_back(AddItem(orvane, "Get Unit Voltages", "OrvaneGetUnitVoltagesItem"));
     foundItems_.push_back(AddItem(orvane, "Get PCI Data", "OrvaneGetPCIDataItem"));
-    QAction* unitType = AddItem(orvane, "Unit Type", "OrvaneUnitTypeItem");
-    unitType->setVisible(false);
-    foundItems_.push_back(unitType);
-    foundItems_.push_back(AddItem(orvane, "Get RAM Contents", "OrvaneGetRAMContentsItem"));
-    foundItems_.push_back(AddItem(orvane, "Get EEPROM Data", "OrvaneGetEEPROMDataItem"));
+    // The unit type commands and the EEPROM and RAM reads are kept hidden
+    // in this program.
+    QMenu* unitType = orvane->addMenu("Unit Type");
+    unitType->setObjectName("OrvaneUnitTypeItem");
+    AddItem(unitType, "Read", "OrvaneReadUnitTypeItem");
+    AddItem(unitType, "Set...", "OrvaneSetUnitTypeItem");
+    unitType->menuAction()->setVisible(false);
+    foundItems_.push_back(unitType->menuAction());
+    QAction* ramContents = AddItem(orvane, "Get RAM Contents", "OrvaneGetRAMContentsItem");
+    QAction* eepromData = AddItem(orvane, "Get EEPROM Data", "OrvaneGetEEPROMDataItem");
+    for (QAction* a : {ramContents, eepromData}) {
+        a->setVisible(false);
+        foundItems_.push_back(a);
+    }
     orvane->addSeparator();
     analyserItem_ = AddItem(orvane, "Traffic Analyser", "OrvaneTrafficAnalyserItem");
     orvane->addSeparator();

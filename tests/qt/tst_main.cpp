@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -87,6 +88,14 @@ TEST(MainWindow, StartsWithItsTitleAndEverythingThatNeedsAnInterfaceDisabled) {
     EXPECT_EQ(h.Find<QLabel>("DataEntryModeLabel")->text(), "Data Entry Mode: DECIMAL");
     EXPECT_FALSE(h.Find<QAction>("FileNewItem")->isVisible());
     EXPECT_FALSE(h.Find<QAction>("FileExecuteFileItem")->isVisible());
+    // The EEPROM and RAM reads and the unit type commands stay hidden.
+    for (const char* name : {"OrvaneGetEEPROMDataItem", "OrvaneGetRAMContentsItem"})
+        EXPECT_FALSE(h.Find<QAction>(name)->isVisible()) << name;
+    QMenu* unitType = h.Find<QMenu>("OrvaneUnitTypeItem");
+    EXPECT_EQ(unitType->title(), "Unit Type");
+    EXPECT_FALSE(unitType->menuAction()->isVisible());
+    EXPECT_EQ(h.Find<QAction>("OrvaneReadUnitTypeItem")->text(), "Read");
+    EXPECT_EQ(h.Find<QAction>("OrvaneSetUnitTypeItem")->text(), "Set...");
     EXPECT_EQ(h.Find<QWidget>("SBConnectSpeedButton")->property("hint").toString(), "Connect / Disconnect |");
 }
 
