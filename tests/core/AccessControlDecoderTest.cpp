@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 
 namespace {
@@ -13,11 +14,7 @@ struct Row {
     const char* expected;
 };
 
-std::string DecodeSent(const Row& row) {
-    orvane::Decoder d;
-    d.Format().hex = row.hex;
-    return d.DecodeMessage(std::string("\\05D500") + row.command, 0x18);
-}
+std::string DecodeSent(const Row& row) { return SentPhrase(0xD5, row.command, row.hex); }
 
 TEST(AccessControlDecoder, WordsEachCommand) {
     const std::vector<Row> rows = {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 
 namespace {
@@ -13,11 +14,7 @@ struct Row {
     const char* expected;
 };
 
-std::string DecodeSent(const char* command, bool hex) {
-    orvane::Decoder d;
-    d.Format().hex = hex;
-    return d.DecodeMessage(std::string("\\05CD00") + command, 0x18);
-}
+std::string DecodeSent(const char* command, bool hex) { return SentPhrase(0xCD, command, hex); }
 
 void Check(const std::vector<Row>& rows) {
     for (const Row& row : rows)

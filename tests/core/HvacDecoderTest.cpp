@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 #include "decode/apps/HvacText.h"
 
@@ -16,11 +17,7 @@ struct Row {
     const char* expected;
 };
 
-std::string DecodeSent(const char* commands, bool hex) {
-    Decoder d;
-    d.Format().hex = hex;
-    return d.DecodeMessage(std::string("\\05AC00") + commands, DecodeShowData | DecodeSentCommand);
-}
+std::string DecodeSent(const char* commands, bool hex) { return SentPhrase(0xAC, commands, hex); }
 
 void Check(const std::vector<Row>& rows) {
     for (const Row& r : rows) {

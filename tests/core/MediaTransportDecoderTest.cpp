@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 #include "decode/Hex.h"
 
@@ -16,11 +17,7 @@ struct Row {
     const char* phrase;
 };
 
-std::string DecodeSent(const std::string& command, bool hex) {
-    orvane::Decoder d;
-    d.Format().hex = hex;
-    return d.DecodeMessage("\\05C000" + command, 0x18);
-}
+std::string DecodeSent(const std::string& command, bool hex) { return SentPhrase(0xC0, command, hex); }
 
 TEST(MediaTransportDecoder, WordsEveryCommand) {
     const std::vector<Row> rows = {

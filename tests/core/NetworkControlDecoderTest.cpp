@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 #include "decode/Hex.h"
 #include "decode/apps/AppDecoders.h"
@@ -17,11 +18,7 @@ struct Row {
     const char* phrase;
 };
 
-std::string DecodeSent(const std::string& command, bool hex) {
-    orvane::Decoder d;
-    d.Format().hex = hex;
-    return d.DecodeMessage("\\05FF00" + command, 0x18);
-}
+std::string DecodeSent(const std::string& command, bool hex) { return SentPhrase(0xFF, command, hex); }
 
 TEST(NetworkControlDecoder, WordsEveryCommand) {
     const std::vector<Row> rows = {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 #include "decode/apps/SceneText.h"
 
@@ -16,11 +17,7 @@ struct Row {
     const char* expected;
 };
 
-std::string DecodeSent(const char* commands, bool hex) {
-    Decoder d;
-    d.Format().hex = hex;
-    return d.DecodeMessage(std::string("\\05C900") + commands, DecodeShowData | DecodeSentCommand);
-}
+std::string DecodeSent(const char* commands, bool hex) { return SentPhrase(0xC9, commands, hex); }
 
 TEST(SceneDecoder, WordsEveryCommand) {
     const std::vector<Row> rows = {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 #include "decode/Hex.h"
 
@@ -15,11 +16,7 @@ struct Row {
     const char* phrase;
 };
 
-std::string DecodeSent(const std::string& command, bool hex) {
-    orvane::Decoder d;
-    d.Format().hex = hex;
-    return d.DecodeMessage("\\05AD00" + command, 0x18);
-}
+std::string DecodeSent(const std::string& command, bool hex) { return SentPhrase(0xAD, command, hex); }
 
 TEST(ShortInfoDecoder, WordsPackets) {
     const std::vector<Row> rows = {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SentPhrase.h"
 #include "decode/Decoder.h"
 
 namespace {
@@ -12,10 +13,7 @@ struct Row {
     const char* expected;
 };
 
-std::string DecodeSent(const char* command) {
-    orvane::Decoder d;
-    return d.DecodeMessage(std::string("\\05E000") + command, 0x18);
-}
+std::string DecodeSent(const char* command) { return SentPhrase(0xE0, command); }
 
 TEST(TelephonyDecoder, WordsEachCommand) {
     const std::vector<Row> rows = {
