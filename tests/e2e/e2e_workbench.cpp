@@ -16,8 +16,10 @@
 #include <csignal>
 
 #include "support/SimProcess.h"
+#include "support/Wait.h"
 
 using orvane::test::SimProcess;
+using orvane::test::WaitFor;
 
 namespace {
 
@@ -77,17 +79,6 @@ struct Workbench {
 QByteArray ReadAll(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QThread::msleep(50);
-        QCoreApplication::processEvents();
-    }
-    return true;
 }
 
 void CheckLogLines(const QByteArray& log) {

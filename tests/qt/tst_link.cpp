@@ -12,10 +12,12 @@
 #include "interface/InterfaceState.h"
 #include "link/Link.h"
 #include "support/SimProcess.h"
+#include "support/Wait.h"
 #include "ui/Prompts.h"
 
 using namespace orvane;
 using orvane::test::SimProcess;
+using orvane::test::WaitFor;
 
 // Readable failures.
 void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -26,20 +28,6 @@ namespace {
 // What the interface receives during the connect sequence.
 const QStringList kConnectTraffic = {"~~~",    "~~~",    "A3300051", "2102",   "1A2001", "1A3001",
                                      "1A4101", "1A3E01", "1A4201",   "1A2101", "1A2201"};
-
-// Runs events until done() or the time is up.
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    // Sleeps between events; a timer wakes it now and then to look again.
-    QTimer tick;
-    tick.start(10);
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 // A link wired to a simulator, with the traffic it shows recorded.
 class LinkContract : public ::testing::TestWithParam<ConnectionType> {

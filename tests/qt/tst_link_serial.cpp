@@ -18,28 +18,17 @@
 #include "interface/InterfaceState.h"
 #include "link/Link.h"
 #include "support/SimProcess.h"
+#include "support/Wait.h"
 #include "ui/Prompts.h"
 
 using namespace orvane;
 using orvane::test::SimProcess;
+using orvane::test::WaitFor;
 
 void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 void PrintTo(const QStringList& l, std::ostream* os) { *os << '{' << l.join("|").toStdString() << '}'; }
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    // Sleeps between events; a timer wakes it now and then to look again.
-    QTimer tick;
-    tick.start(10);
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 // CPU time of this process, user and system, in milliseconds.
 double CpuMs() {

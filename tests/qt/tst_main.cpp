@@ -23,25 +23,17 @@
 #include "shell/QtSettingsStore.h"
 #include "shell/WhatsNewForm.h"
 #include "support/SimProcess.h"
+#include "support/Wait.h"
 #include "ui/Prompts.h"
 
 using namespace orvane;
 using orvane::test::SimProcess;
+using orvane::test::WaitFor;
 
 void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 void PrintTo(const QStringList& l, std::ostream* os) { *os << '{' << l.join("|").toStdString() << '}'; }
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // A window over a settings file of its own, with scripted answers.
 struct Harness {
